@@ -1,0 +1,241 @@
+#include "core/form1.h"
+
+#include "core/artwork.h"
+#include "core/item_list_box.h"
+#include "core/message.h"
+#include "core/picture_button.h"
+#include "core/tray_policy.h"
+
+#include <QLabel>
+
+namespace quivanto {
+namespace {
+
+constexpr QColor ListWindowGreen(0, 128, 0);
+
+std::size_t dialogSlot(int dialogNumber) {
+    return static_cast<std::size_t>(dialogNumber - DialogNumber::AddItem);
+}
+
+bool isDialogNumber(int dialogNumber) {
+    return dialogNumber >= DialogNumber::AddItem && dialogNumber <= DialogNumber::About;
+}
+
+} // namespace
+
+Form1::Form1(Platform& platform, const std::filesystem::path& folder, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool)
+    , platform_(platform)
+    , listFile_(folder, platform)
+    , metricsAtBuild_(platform.screenMetrics()) {
+    setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), ApplicationTitle.size()));
+    setObjectName(QStringLiteral("Form1"));
+    trayIconData_.tip = std::string(ApplicationTitle);
+    buildControls();
+    applyGeometry();
+}
+
+Form1::~Form1() = default;
+
+QRect Form1::pixelRect(const TwipsRect& rect) const {
+    const float tppX = metricsAtBuild_.twipsPerPixelX;
+    const float tppY = metricsAtBuild_.twipsPerPixelY;
+    return {twipsToPixels(rect.left, tppX), twipsToPixels(rect.top, tppY),
+            twipsToPixels(rect.width, tppX), twipsToPixels(rect.height, tppY)};
+}
+
+void Form1::buildControls() {
+    QPalette green = palette();
+    green.setColor(QPalette::Window, ListWindowGreen);
+    green.setColor(QPalette::Base, ListWindowGreen);
+    green.setColor(QPalette::Text, Qt::white);
+    green.setColor(QPalette::WindowText, Qt::white);
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    picHeader_ = new QLabel(this);
+    picHeader_->setObjectName(QStringLiteral("picHeader"));
+    picHeader_->setGeometry(pixelRect(ListWindowLayout::Header));
+    picHeader_->setPixmap(
+        artworkPixmap(QStringLiteral("banner"), picHeader_->size(), devicePixelRatioF()));
+    picHeader_->setFocusPolicy(Qt::TabFocus);
+    picHeader_->setAccessibleName(QStringLiteral("Quivanto"));
+
+    lblAbout_ = new QLabel(picHeader_);
+    lblAbout_->setObjectName(QStringLiteral("lblAbout"));
+    lblAbout_->setGeometry(pixelRect(ListWindowLayout::About));
+    lblAbout_->setToolTip(QStringLiteral("Click here for more information about the Quivanto"));
+    lblAbout_->setAccessibleName(QStringLiteral("About Quivanto"));
+    lblAbout_->setCursor(Qt::PointingHandCursor);
+
+    picClose_ = new PictureButton(QStringLiteral("hide"), QStringLiteral("Hide"), picHeader_);
+    picClose_->setObjectName(QStringLiteral("picClose"));
+    picClose_->setGeometry(pixelRect(ListWindowLayout::Close));
+
+    const auto makeButton = [this](const char* name, const char* art, const char* tip,
+                                   const TwipsRect& rect) {
+        auto* button = new PictureButton(QLatin1String(art), QLatin1String(tip), this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(pixelRect(rect));
+        return button;
+    };
+    picAdd_ = makeButton("picAdd", "add", "Add", ListWindowLayout::Add);
+    picDelete_ = makeButton("picDelete", "delete", "Delete", ListWindowLayout::Delete);
+    picProperties_ =
+        makeButton("picProperties", "properties", "Properties", ListWindowLayout::Properties);
+    picHelp_ = makeButton("picHelp", "help", "Help", ListWindowLayout::Help);
+
+    lstApps_ = new ItemListBox(this);
+    lstApps_->setObjectName(QStringLiteral("lstApps"));
+    lstApps_->setAccessibleName(QStringLiteral("Quivanto list"));
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPointSizeF(9.75);
+    lstApps_->setFont(courier);
+    lstApps_->setFrameShape(QFrame::NoFrame);
+    lstApps_->setPalette(green);
+    lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metricsAtBuild_.twipsPerPixelY));
+
+    // Tab order: the list, then Properties, Delete, Add, Help, the banner and Hide.
+    setTabOrder(lstApps_, picProperties_);
+    setTabOrder(picProperties_, picDelete_);
+    setTabOrder(picDelete_, picAdd_);
+    setTabOrder(picAdd_, picHelp_);
+    setTabOrder(picHelp_, picHeader_);
+    setTabOrder(picHeader_, picClose_);
+}
+
+void Form1::applyGeometry() {
+    const float tppX = metricsAtBuild_.twipsPerPixelX;
+    const float tppY = metricsAtBuild_.twipsPerPixelY;
+    setFixedSize(twipsToPixels(geometry_.width, tppX), twipsToPixels(geometry_.height, tppY));
+    move(twipsToPixels(geometry_.left, tppX), twipsToPixels(geometry_.top, tppY));
+    TwipsRect list = ListWindowLayout::List;
+    list.height = geometry_.listHeight;
+    lstApps_->setGeometry(pixelRect(list));
+}
+
+MessageAnswer Form1::show(const Message& message) {
+    return platform_.messageBox(message.text, message.title, message.style);
+}
+
+StartOutcome Form1::Form_Load() {
+    if (platform_.previousInstanceRunning()) {
+        show(alreadyRunningMessage());
+        return StartOutcome::AlreadyRunning;
+    }
+    // Trays often start after the programs a session starts: give one time to appear.
+    if (!platform_.waitForTray(TrayWaitMilliseconds)) {
+        show(noTrayMessage());
+        return StartOutcome::NoTray;
+    }
+    platform_.addTrayIcon(trayIconData_, [this](int code) { trayIconEvent(code); });
+    try {
+        InitializeList();
+    } catch (const ListFileError& error) {
+        show(listFileErrorMessage(error.what()));
+        Form_Unload();
+        return StartOutcome::ListFileFailed;
+    }
+    lstApps_->selectIndex(0);
+    return StartOutcome::Resident;
+}
+
+void Form1::InitializeList() {
+    listFile_.ensureExists();
+    const ScreenMetrics screen = platform_.screenMetrics();
+    // The window is filled beyond the screen's corner and never shown while it fills.
+    geometry_ = offScreen(geometry_, screen);
+    auto lines = listFile_.readLines();
+    const std::size_t rows = lines.size();
+    lstApps_->setLines(std::move(lines));
+    geometry_ = grownForRows(geometry_, screen, rows);
+    applyGeometry();
+    HideListWindow();
+}
+
+void Form1::trayIconEvent(int code) {
+    switch (trayActionForCode(code)) {
+    case TrayAction::ToggleListWindow:
+        if (minimized_)
+            ShowListAtCursor();
+        else
+            HideListWindow();
+        break;
+    case TrayAction::ConfirmRemoveFromTray:
+        ConfirmRemoveFromTray();
+        break;
+    case TrayAction::None:
+        break;
+    }
+}
+
+void Form1::setMinimized(bool minimized) {
+    minimized_ = minimized;
+    if (minimized_)
+        hide(); // a minimized list window is never left on screen
+}
+
+void Form1::ShowMenu() {
+    setMinimized(false);
+    QWidget::show();
+    platform_.setForegroundWindow(winId());
+}
+
+void Form1::ShowListAtCursor() {
+    // Placed before it is shown, so it never flashes at its old place.
+    geometry_ = atCursor(geometry_, platform_.screenMetrics(), platform_.cursorPosition().x);
+    applyGeometry();
+    ShowMenu();
+}
+
+void Form1::HideListWindow() {
+    CloseOtherDialogs(DialogNumber::None);
+    if (!minimized_)
+        lstApps_->setFocus();
+    setMinimized(true);
+    platform_.setForegroundWindow(winId());
+}
+
+void Form1::GrowListWindow() {
+    geometry_ = grown(geometry_, platform_.screenMetrics());
+    applyGeometry();
+}
+
+void Form1::ShrinkListWindow() {
+    geometry_ = shrunk(geometry_, platform_.screenMetrics());
+    applyGeometry();
+}
+
+void Form1::ConfirmRemoveFromTray() {
+    ShowMenu();
+    lstApps_->setFocus();
+    HideListWindow();
+    if (show(confirmRemoveFromTrayMessage()) != MessageAnswer::Yes)
+        return;
+    CloseOtherDialogs(DialogNumber::None);
+    Form_Unload();
+    emit unloaded();
+}
+
+void Form1::Form_Unload() { platform_.deleteTrayIcon(trayIconData_); }
+
+void Form1::registerDialog(int dialogNumber, QWidget* dialog) {
+    if (isDialogNumber(dialogNumber))
+        dialogs_[dialogSlot(dialogNumber)] = dialog;
+}
+
+QWidget* Form1::openDialog(int dialogNumber) const {
+    return isDialogNumber(dialogNumber) ? dialogs_[dialogSlot(dialogNumber)].data() : nullptr;
+}
+
+void Form1::CloseOtherDialogs(int dialogNumber) {
+    for (int number = DialogNumber::AddItem; number <= DialogNumber::About; ++number) {
+        QWidget* dialog = openDialog(number);
+        if (dialog == nullptr || number == dialogNumber || dialog->isMinimized())
+            continue;
+        dialog->close(); // runs the dialog's own closing behaviour
+    }
+}
+
+} // namespace quivanto

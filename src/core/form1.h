@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/list_file.h"
+#include "core/list_window_geometry.h"
+#include "platform/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <filesystem>
+
+class QLabel;
+
+namespace quivanto {
+
+class ItemListBox;
+class PictureButton;
+struct Message;
+
+// Numbers of the secondary dialogs, as CloseOtherDialogs takes them.
+namespace DialogNumber {
+inline constexpr int None = 0;
+inline constexpr int AddItem = 2;
+inline constexpr int Properties = 3;
+inline constexpr int About = 4;
+} // namespace DialogNumber
+
+enum class StartOutcome { Resident, AlreadyRunning, NoTray, ListFileFailed };
+
+// The list window: a borderless panel above the tray holding the launcher items. It owns
+// the tray icon and runs the program's start-up and shutdown.
+class Form1 final : public QWidget {
+    Q_OBJECT
+public:
+    // How long start-up waits for a notification area to appear.
+    static constexpr int TrayWaitMilliseconds = 5000;
+
+    Form1(Platform& platform, const std::filesystem::path& folder, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    StartOutcome Form_Load();
+    void InitializeList();
+    void ConfirmRemoveFromTray();
+    void Form_Unload();
+
+    // The tray icon's events, as mouse message codes.
+    void trayIconEvent(int code);
+
+    void ShowMenu();
+    void ShowListAtCursor();
+    void HideListWindow();
+    void GrowListWindow();
+    void ShrinkListWindow();
+
+    void CloseOtherDialogs(int dialogNumber);
+    // A dialog opened from the list window, so CloseOtherDialogs can reach it. Dialogs
+    // delete themselves when closed (Qt::WA_DeleteOnClose): closed means gone.
+    void registerDialog(int dialogNumber, QWidget* dialog);
+    QWidget* openDialog(int dialogNumber) const;
+
+    bool isMinimized() const { return minimized_; }
+    const ListWindowGeometry& listGeometry() const { return geometry_; }
+
+    Platform& platform() { return platform_; }
+    ListFile& listFile() { return listFile_; }
+    ItemListBox* lstApps() const { return lstApps_; }
+
+    MessageAnswer show(const Message& message);
+
+signals:
+    // The list window was unloaded: the program ends.
+    void unloaded();
+
+private:
+    void buildControls();
+    void setMinimized(bool minimized);
+    void applyGeometry();
+    QRect pixelRect(const TwipsRect& rect) const;
+
+    Platform& platform_;
+    ListFile listFile_;
+    ListWindowGeometry geometry_;
+    ScreenMetrics metricsAtBuild_;
+    bool minimized_ = true;
+    TrayIconData trayIconData_;
+    std::array<QPointer<QWidget>, 3> dialogs_; // Add Item, Properties, About
+
+    QLabel* picHeader_ = nullptr;
+    QLabel* lblAbout_ = nullptr;
+    PictureButton* picClose_ = nullptr;
+    PictureButton* picAdd_ = nullptr;
+    PictureButton* picDelete_ = nullptr;
+    PictureButton* picProperties_ = nullptr;
+    PictureButton* picHelp_ = nullptr;
+    ItemListBox* lstApps_ = nullptr;
+};
+
+} // namespace quivanto

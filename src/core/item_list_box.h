@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QListWidget>
+
+#include <string>
+#include <vector>
+
+namespace quivanto {
+
+// The list box `lstApps`: one row per item line, the line's bytes kept exactly as stored,
+// sorted by the list's own case-insensitive order, one fixed row height.
+class ItemListBox final : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ItemListBox(QWidget* parent = nullptr);
+
+    // Replaces every row at once; faster than adding rows one by one.
+    void setLines(std::vector<std::string> lines);
+
+    // Adds a row at its sorted place without moving the selection; returns its index.
+    int addLine(const std::string& line);
+    void removeLine(int index);
+
+    std::string line(int index) const;
+    int selectedIndex() const; // -1 when no row is selected
+    void selectIndex(int index);
+
+    void setRowHeightPixels(int pixels);
+
+private:
+    QListWidgetItem* makeItem(const std::string& line) const;
+
+    int rowHeightPixels_ = 13;
+};
+
+} // namespace quivanto

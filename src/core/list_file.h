@@ -1,0 +1,67 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quivanto {
+
+class Platform;
+
+// A file operation on the list failed; the text names the file and the system's reason.
+class ListFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* ListFileName = "list.dat";
+inline constexpr const char* ScratchFileName = "temp.dat";
+
+// Splits file bytes into item lines: a line ends at CR or CR LF; a lone LF is part of the
+// line; the last line needs no line end.
+std::vector<std::string> splitListBytes(std::string_view bytes);
+
+// True when appending to a file with these last bytes would join the new line onto an
+// unfinished last line.
+bool needsLineEndBeforeAppend(std::string_view bytes);
+
+// The file `list.dat` and its scratch file `temp.dat` in one folder. Every rewrite is
+// atomic: the scratch file is written completely and flushed, then replaces the list in
+// one step, so the list is never missing or half written. Errors throw ListFileError.
+class ListFile {
+public:
+    ListFile(std::filesystem::path folder, Platform& platform);
+
+    const std::filesystem::path& path() const { return listPath_; }
+    const std::filesystem::path& scratchPath() const { return scratchPath_; }
+
+    // Start-up check: a missing list is taken back from a scratch file left by an
+    // interrupted rewrite; a missing or empty list is written with the two defaults.
+    void ensureExists();
+
+    std::vector<std::string> readLines() const;
+
+    void writeDefaultList();
+    void appendItemLine(std::string_view line);
+
+    // Rewrites dropping the first line equal to `line`. False when none was equal.
+    bool deleteItemLine(std::string_view line);
+
+    // Rewrites putting `newLine` in place of the first line equal to `oldLine`.
+    bool replaceItemLine(std::string_view newLine, std::string_view oldLine);
+
+private:
+    std::string readBytes(const std::filesystem::path& file) const;
+    void rewrite(const std::vector<std::string>& lines);
+
+    std::filesystem::path listPath_;
+    std::filesystem::path scratchPath_;
+    Platform& platform_;
+};
+
+// The two items a new list starts with.
+std::vector<std::string> defaultItemLines();
+
+} // namespace quivanto

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A message box as the program shows it: text (single CR line breaks), title and style.
+namespace quivanto {
+
+inline constexpr std::string_view ApplicationTitle = "Quivanto";
+inline constexpr char LineBreak = '\r';
+
+struct Message {
+    std::string text;
+    std::string title;
+    int style = 0;
+
+    bool operator==(const Message&) const = default;
+};
+
+// The block that ends every message about one item.
+std::string itemBlock(std::string_view description, std::string_view target);
+
+// Start-up and shutdown.
+Message alreadyRunningMessage();
+Message confirmRemoveFromTrayMessage();
+Message noTrayMessage();
+Message listFileErrorMessage(std::string_view reason);
+
+} // namespace quivanto

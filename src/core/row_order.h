@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The list's rows are kept in ascending alphabetical order of their whole text, letter
+// case ignored. One comparison serves every front end.
+namespace quivanto {
+
+bool rowLess(std::string_view a, std::string_view b);
+
+void sortRows(std::vector<std::string>& rows);
+
+} // namespace quivanto

@@ -1,0 +1,66 @@
+#include "core/text_units.h"
+
+namespace quivanto {
+namespace {
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Length of the well-formed UTF-8 sequence starting at `pos`, or 1 for a stray byte.
+std::size_t sequenceLength(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (pos + length > text.size())
+        return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[pos + i])))
+            return 1;
+    }
+    return length;
+}
+
+} // namespace
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += sequenceLength(text, pos))
+        ++count;
+    return count;
+}
+
+std::size_t byteOffsetOfCharacter(std::string_view text, std::size_t characterIndex) {
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < characterIndex && pos < text.size(); ++i)
+        pos += sequenceLength(text, pos);
+    return pos;
+}
+
+std::string_view leadingCharacters(std::string_view text, std::size_t count) {
+    return text.substr(0, byteOffsetOfCharacter(text, count));
+}
+
+std::string_view trailingCharacters(std::string_view text, std::size_t count) {
+    const std::size_t total = characterCount(text);
+    if (count >= total)
+        return text;
+    return text.substr(byteOffsetOfCharacter(text, total - count));
+}
+
+std::string_view charactersFrom(std::string_view text, std::size_t characterIndex) {
+    return text.substr(byteOffsetOfCharacter(text, characterIndex));
+}
+
+std::string_view trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace quivanto

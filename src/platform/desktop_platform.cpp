@@ -1,0 +1,234 @@
+#include "platform/desktop_platform.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QThread>
+#include <QWidget>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace quivanto {
+namespace {
+
+QString displayText(const std::string& text) {
+    // Messages break lines with a lone CR; Qt's boxes need LF.
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QMessageBox::Icon iconForStyle(int style) {
+    switch (style & MessageStyle::IconMask) {
+    case MessageStyle::IconQuestion:
+        return QMessageBox::Question;
+    case MessageStyle::IconExclamation:
+        return QMessageBox::Warning;
+    case 16:
+        return QMessageBox::Critical;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+std::error_code errnoCode() { return {errno, std::generic_category()}; }
+
+std::error_code syncPath(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return errnoCode();
+    std::error_code result;
+    if (::fsync(fd) != 0)
+        result = errnoCode();
+    ::close(fd);
+    return result;
+}
+
+bool hasEnv(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+bool x11DisplayReachable() {
+    int screen = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen);
+    const bool ok = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return ok;
+}
+
+} // namespace
+
+DesktopPlatform::DesktopPlatform() = default;
+DesktopPlatform::~DesktopPlatform() = default;
+
+std::string DesktopPlatform::prepareDisplay() {
+    if (hasEnv("QT_QPA_PLATFORM"))
+        return {}; // the user chose; Qt will say if it cannot be had
+    if (hasEnv("WAYLAND_DISPLAY") && hasEnv("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!hasEnv("DISPLAY")) {
+        if (hasEnv("WAYLAND_DISPLAY"))
+            return {}; // Wayland without XWayland: run natively, placement is the compositor's
+        return "Quivanto needs a graphical desktop, but no display was found (DISPLAY is not "
+               "set).";
+    }
+    if (!x11DisplayReachable())
+        return "Quivanto needs a graphical desktop, but the display \"" +
+               std::string(std::getenv("DISPLAY")) + "\" cannot be reached.";
+    return {};
+}
+
+MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::string& title,
+                                          int style) {
+    QMessageBox box(iconForStyle(style), QString::fromStdString(title), displayText(text));
+    const bool yesNo = (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo;
+    if (yesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        const bool secondDefault = (style & MessageStyle::DefaultMask) == MessageStyle::DefaultButton2;
+        box.setDefaultButton(secondDefault ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int answer = box.exec();
+    if (!yesNo)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+int DesktopPlatform::openRequest(const std::string&) {
+    return 2; // the desktop's open action arrives with the launch command
+}
+
+int DesktopPlatform::directStart(const std::string&, ShowStyle) {
+    return StartError::FileNotFound; // starting programs arrives with the launch command
+}
+
+bool DesktopPlatform::isOrdinaryFile(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    return info.exists() && info.isFile() && !info.fileName().startsWith(QLatin1Char('.'));
+}
+
+std::string DesktopPlatform::applicationDirectory() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::error_code DesktopPlatform::flushToDisk(const std::filesystem::path& file) {
+    return syncPath(file, O_RDONLY);
+}
+
+std::error_code DesktopPlatform::replaceFile(const std::filesystem::path& from,
+                                             const std::filesystem::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return errnoCode();
+    // The rename itself must survive a power cut: flush the folder that records it.
+    auto folder = to.parent_path();
+    if (folder.empty())
+        folder = ".";
+    syncPath(folder, O_RDONLY | O_DIRECTORY);
+    return {};
+}
+
+RegistryValue DesktopPlatform::queryRegistryValue(std::uint32_t, const std::string&,
+                                                  const std::string&, std::uint32_t,
+                                                  std::size_t) {
+    return {}; // this desktop has no registry; its stand-in arrives with the About box
+}
+
+bool DesktopPlatform::previousInstanceRunning() {
+    if (instanceLock_)
+        return false;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/quivanto.lock"));
+    // A lock left by a copy that crashed names a dead process; QLockFile takes it over.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return lock->error() == QLockFile::LockFailedError;
+    instanceLock_ = std::move(lock);
+    return false;
+}
+
+bool DesktopPlatform::waitForTray(int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void DesktopPlatform::addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) {
+    trayIcon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    trayIcon_->setToolTip(QString::fromStdString(data.tip));
+    QObject::connect(trayIcon_.get(), &QSystemTrayIcon::activated,
+                     [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
+                         switch (reason) {
+                         case QSystemTrayIcon::Trigger:
+                             onEvent(TrayCode::LeftUp);
+                             break;
+                         case QSystemTrayIcon::DoubleClick:
+                             // The second click of a double click: double-click, then up.
+                             onEvent(TrayCode::LeftDoubleClick);
+                             onEvent(TrayCode::LeftUp);
+                             break;
+                         case QSystemTrayIcon::Context:
+                             onEvent(TrayCode::RightUp);
+                             break;
+                         default:
+                             break;
+                         }
+                     });
+    trayIcon_->show();
+}
+
+void DesktopPlatform::deleteTrayIcon(const TrayIconData&) {
+    if (trayIcon_)
+        trayIcon_->hide();
+    trayIcon_.reset();
+}
+
+ScreenMetrics DesktopPlatform::screenMetrics() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ScreenMetrics metrics;
+    if (screen == nullptr)
+        return metrics;
+    metrics.twipsPerPixelX = static_cast<float>(1440.0 / screen->logicalDotsPerInchX());
+    metrics.twipsPerPixelY = static_cast<float>(1440.0 / screen->logicalDotsPerInchY());
+    metrics.widthTwips = static_cast<float>(screen->geometry().width()) * metrics.twipsPerPixelX;
+    metrics.heightTwips = static_cast<float>(screen->geometry().height()) * metrics.twipsPerPixelY;
+    return metrics;
+}
+
+CursorPosition DesktopPlatform::cursorPosition() {
+    const QPoint pos = QCursor::pos();
+    return {pos.x(), pos.y()};
+}
+
+void DesktopPlatform::setForegroundWindow(WindowHandle window) {
+    if (QWidget* widget = QWidget::find(static_cast<WId>(window))) {
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
+} // namespace quivanto

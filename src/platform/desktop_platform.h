@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <memory>
+#include <string>
+
+class QLockFile;
+class QSystemTrayIcon;
+
+namespace quivanto {
+
+// Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
+// files and starting programs.
+class DesktopPlatform final : public Platform {
+public:
+    DesktopPlatform();
+    ~DesktopPlatform() override;
+
+    // Before the application object exists: on Wayland with XWayland, choose X11 so the
+    // list window can be placed exactly. Returns a reason when no display can be used.
+    static std::string prepareDisplay();
+
+    MessageAnswer messageBox(const std::string& text, const std::string& title,
+                             int style) override;
+    int openRequest(const std::string& target) override;
+    int directStart(const std::string& program, ShowStyle style) override;
+    bool isOrdinaryFile(const std::string& path) override;
+    std::string applicationDirectory() override;
+    char pathSeparator() const override { return '/'; }
+    std::error_code flushToDisk(const std::filesystem::path& file) override;
+    std::error_code replaceFile(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override;
+    RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
+                                     const std::string& valueName, std::uint32_t access,
+                                     std::size_t bufferSize) override;
+    bool previousInstanceRunning() override;
+    bool waitForTray(int milliseconds) override;
+    void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;
+    void deleteTrayIcon(const TrayIconData& data) override;
+    ScreenMetrics screenMetrics() override;
+    CursorPosition cursorPosition() override;
+    void setForegroundWindow(WindowHandle window) override;
+
+private:
+    std::unique_ptr<QLockFile> instanceLock_;
+    std::unique_ptr<QSystemTrayIcon> trayIcon_;
+};
+
+} // namespace quivanto

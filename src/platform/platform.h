@@ -1,0 +1,142 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+// The one seam between Quivanto and the operating system. Everything the program asks of
+// the system goes through an instance of this interface, handed down by reference.
+// Standard C++ only, so the same interface serves every back end.
+namespace quivanto {
+
+// Message box style bits, with the values the Windows message box uses.
+namespace MessageStyle {
+inline constexpr int Ok = 0;
+inline constexpr int YesNo = 4;
+inline constexpr int IconQuestion = 32;
+inline constexpr int IconExclamation = 48;
+inline constexpr int DefaultButton2 = 256;
+inline constexpr int ButtonsMask = 0x0F;
+inline constexpr int IconMask = 0xF0;
+inline constexpr int DefaultMask = 0xF00;
+} // namespace MessageStyle
+
+// Answers of a message box.
+enum class MessageAnswer { Ok = 1, Yes = 6, No = 7 };
+
+// How a started program's window appears.
+enum class ShowStyle {
+    NormalNoActivate, // launched items: normal size, the focus stays where it is
+    NormalActivate    // the system information tool
+};
+
+// Failure codes of the direct start; any scheme serves, as long as "no such file" is distinct.
+namespace StartError {
+inline constexpr int None = 0;
+inline constexpr int FileNotFound = 53;
+inline constexpr int PermissionDenied = 70;
+inline constexpr int PathAccess = 75;
+} // namespace StartError
+
+// Results of the shell's open request: greater than 32 means the request was accepted.
+inline constexpr int OpenRequestFailureLimit = 32;
+
+// Tray event codes, the mouse message numbers the tray delivers.
+namespace TrayCode {
+inline constexpr int LeftUp = 514;
+inline constexpr int LeftDoubleClick = 515;
+inline constexpr int RightUp = 517;
+} // namespace TrayCode
+
+struct TrayIconData {
+    unsigned id = 1;
+    unsigned flags = 7;               // message, icon and tip
+    unsigned callbackMessage = 0x200; // delivered as a mouse movement
+    std::string tip;
+};
+
+struct ScreenMetrics {
+    float widthTwips = 0;
+    float heightTwips = 0;
+    float twipsPerPixelX = 15;
+    float twipsPerPixelY = 15;
+};
+
+struct CursorPosition {
+    int x = 0;
+    int y = 0;
+};
+
+// Registry access: a root handle, key path and value name, answered with status, type, bytes.
+namespace Registry {
+inline constexpr std::uint32_t LocalMachine = 0x80000002u;
+inline constexpr std::uint32_t KeyRead = 0x20019u;
+inline constexpr long Success = 0;
+inline constexpr long NotFound = 2;
+inline constexpr long MoreData = 234;
+inline constexpr std::uint32_t TypeString = 1;
+inline constexpr std::uint32_t TypeDword = 4;
+} // namespace Registry
+
+struct RegistryValue {
+    long status = Registry::NotFound;
+    std::uint32_t type = 0;
+    std::vector<unsigned char> bytes; // exactly the bytes the registry returned
+};
+
+using WindowHandle = std::uintptr_t;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Modal message box; `text` uses single CR characters as line breaks.
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& title,
+                                     int style) = 0;
+
+    // The desktop's open action for a file, folder or document. Returns a value greater
+    // than 32 when the request was accepted, 32 or less when it failed.
+    virtual int openRequest(const std::string& target) = 0;
+
+    // Starts a program without waiting and without a shell; the whole text names the
+    // program. Returns StartError::None or a failure code.
+    virtual int directStart(const std::string& program, ShowStyle style) = 0;
+
+    // An ordinary file: not a folder, not hidden, not a system file.
+    virtual bool isOrdinaryFile(const std::string& path) = 0;
+
+    // Where the program's own documents (License.txt) are found.
+    virtual std::string applicationDirectory() = 0;
+
+    // The path separator of this system, as targets and folder names use it.
+    virtual char pathSeparator() const = 0;
+
+    // Durable files: make the file's bytes reach the disk, and replace `to` by `from`
+    // in one step, so that `to` is at every moment either the old or the new file.
+    virtual std::error_code flushToDisk(const std::filesystem::path& file) = 0;
+    virtual std::error_code replaceFile(const std::filesystem::path& from,
+                                        const std::filesystem::path& to) = 0;
+
+    // Reads one value; an access of Registry::KeyRead is what the program asks for.
+    virtual RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
+                                             const std::string& valueName,
+                                             std::uint32_t access, std::size_t bufferSize) = 0;
+
+    // True when another copy of the program runs for this user. The first call that
+    // answers false makes this process the running copy for as long as it lives.
+    virtual bool previousInstanceRunning() = 0;
+
+    // The notification area. `waitForTray` waits up to the given time for one to exist.
+    virtual bool waitForTray(int milliseconds) = 0;
+    virtual void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) = 0;
+    virtual void deleteTrayIcon(const TrayIconData& data) = 0;
+
+    virtual ScreenMetrics screenMetrics() = 0;
+    virtual CursorPosition cursorPosition() = 0;
+    virtual void setForegroundWindow(WindowHandle window) = 0;
+};
+
+} // namespace quivanto

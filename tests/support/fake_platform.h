@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quivanto::testing {
+
+// Records every request and answers from a script, so tests never start programs, open
+// documents or wait on a dialog. Files are real: the list file tests work on real folders.
+class FakePlatform final : public Platform {
+public:
+    struct ShownMessage {
+        std::string text;
+        std::string title;
+        int style;
+    };
+    struct Started {
+        std::string program;
+        ShowStyle style;
+    };
+    struct RegistryKey {
+        std::uint32_t root;
+        std::string key;
+        std::string value;
+        bool operator<(const RegistryKey& other) const;
+    };
+
+    // Script
+    std::deque<MessageAnswer> answers;        // default: Ok / No
+    std::deque<int> openResults;              // default: 42 (accepted)
+    std::deque<int> startResults;             // default: StartError::None
+    std::set<std::string> ordinaryFiles;      // isOrdinaryFile is true only for these
+    std::map<RegistryKey, RegistryValue> registry;
+    bool anotherInstance = false;
+    bool trayAppears = true;
+    ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
+    CursorPosition cursor{1000, 760};
+    std::string appDirectory = "/opt/quivanto";
+    std::error_code replaceFailure;           // returned once by the next replaceFile
+
+    // Record
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> openRequests;
+    std::vector<Started> starts;
+    std::vector<std::string> registryQueries;
+    std::vector<int> trayRequests; // 0 add, 2 delete
+    std::function<void(int)> trayCallback;
+    int foregroundRequests = 0;
+    // Runs while a message box would be open, before its answer is taken.
+    std::function<void(const ShownMessage&)> whileMessageShown;
+
+    MessageAnswer messageBox(const std::string& text, const std::string& title,
+                             int style) override;
+    int openRequest(const std::string& target) override;
+    int directStart(const std::string& program, ShowStyle style) override;
+    bool isOrdinaryFile(const std::string& path) override;
+    std::string applicationDirectory() override { return appDirectory; }
+    char pathSeparator() const override { return '/'; }
+    std::error_code flushToDisk(const std::filesystem::path& file) override;
+    std::error_code replaceFile(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override;
+    RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
+                                     const std::string& valueName, std::uint32_t access,
+                                     std::size_t bufferSize) override;
+    bool previousInstanceRunning() override { return anotherInstance; }
+    bool waitForTray(int) override { return trayAppears; }
+    void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;
+    void deleteTrayIcon(const TrayIconData& data) override;
+    ScreenMetrics screenMetrics() override { return screen; }
+    CursorPosition cursorPosition() override { return cursor; }
+    void setForegroundWindow(WindowHandle) override { ++foregroundRequests; }
+
+    // The tray delivering an event, as the notification area would.
+    void trayEvent(int code);
+};
+
+} // namespace quivanto::testing
