@@ -45,7 +45,9 @@ QMessageBox::Icon iconForStyle(int style) {
     }
 }
 
-std::error_code errnoCode() { return {errno, std::generic_category()}; }
+std::error_code errnoCode() {
+    return {errno, std::generic_category()};
+}
 
 std::error_code syncPath(const std::filesystem::path& path, int flags) {
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
@@ -99,7 +101,8 @@ MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::st
     const bool yesNo = (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo;
     if (yesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        const bool secondDefault = (style & MessageStyle::DefaultMask) == MessageStyle::DefaultButton2;
+        const bool secondDefault =
+            (style & MessageStyle::DefaultMask) == MessageStyle::DefaultButton2;
         box.setDefaultButton(secondDefault ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     } else {
@@ -146,8 +149,7 @@ std::error_code DesktopPlatform::replaceFile(const std::filesystem::path& from,
 }
 
 RegistryValue DesktopPlatform::queryRegistryValue(std::uint32_t, const std::string&,
-                                                  const std::string&, std::uint32_t,
-                                                  std::size_t) {
+                                                  const std::string&, std::uint32_t, std::size_t) {
     return {}; // this desktop has no registry; its stand-in arrives with the About box
 }
 
@@ -180,30 +182,35 @@ bool DesktopPlatform::waitForTray(int milliseconds) {
 void DesktopPlatform::addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) {
     trayIcon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
     trayIcon_->setToolTip(QString::fromStdString(data.tip));
-    QObject::connect(trayIcon_.get(), &QSystemTrayIcon::activated,
-                     [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
-                         switch (reason) {
-                         case QSystemTrayIcon::Trigger:
-                             onEvent(TrayCode::LeftUp);
-                             break;
-                         case QSystemTrayIcon::DoubleClick:
-                             // The second click of a double click: double-click, then up.
-                             onEvent(TrayCode::LeftDoubleClick);
-                             onEvent(TrayCode::LeftUp);
-                             break;
-                         case QSystemTrayIcon::Context:
-                             onEvent(TrayCode::RightUp);
-                             break;
-                         default:
-                             break;
-                         }
-                     });
+    // Queued: a handler may open a modal question or remove the icon, which must not
+    // happen inside the icon's own mouse handling.
+    QObject::connect(
+        trayIcon_.get(), &QSystemTrayIcon::activated, trayIcon_.get(),
+        [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
+            switch (reason) {
+            case QSystemTrayIcon::Trigger:
+                onEvent(TrayCode::LeftUp);
+                break;
+            case QSystemTrayIcon::DoubleClick:
+                // The second click of a double click: double-click, then up.
+                onEvent(TrayCode::LeftDoubleClick);
+                onEvent(TrayCode::LeftUp);
+                break;
+            case QSystemTrayIcon::Context:
+                onEvent(TrayCode::RightUp);
+                break;
+            default:
+                break;
+            }
+        },
+        Qt::QueuedConnection);
     trayIcon_->show();
 }
 
 void DesktopPlatform::deleteTrayIcon(const TrayIconData&) {
-    if (trayIcon_)
-        trayIcon_->hide();
+    if (!trayIcon_)
+        return;
+    trayIcon_->hide();
     trayIcon_.reset();
 }
 

@@ -1,0 +1,40 @@
+# Shared by scripts/run and scripts/test: install what is missing, then build.
+# shellcheck shell=bash
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${QUIVANTO_BUILD_DIR:-$repo/build}"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+install_missing() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+# What building and running need.
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libxcb1-dev xdg-utils
+    fonts-urw-base35 fonts-dejavu-core)
+# What the tests need besides: a real X server, a window manager, a tray host, tools
+# that click and read windows from outside, an accessibility bus.
+test_packages=(xvfb xauth xdotool x11-utils imagemagick trayer openbox dbus-x11
+    at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 clang-format)
+
+build_quivanto() {
+    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$build" -j "$(nproc)"
+}

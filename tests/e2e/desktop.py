@@ -1,0 +1,143 @@
+"""Drives the real program on the test's X server from outside, as a user would."""
+
+import os
+import re
+import subprocess
+import tempfile
+import time
+import unittest
+
+PROGRAM = os.environ.get("QUIVANTO_PROGRAM", "")
+SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
+
+
+def run(*args):
+    return subprocess.run(args, capture_output=True, text=True).stdout
+
+
+def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(interval)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+class Window:
+    def __init__(self, wid):
+        self.id = wid
+
+    def info(self):
+        return run("xwininfo", "-id", self.id)
+
+    def _field(self, name):
+        match = re.search(rf"{name}:\s+(-?\d+)", self.info())
+        return int(match.group(1)) if match else None
+
+    @property
+    def viewable(self):
+        return "IsViewable" in self.info()
+
+    @property
+    def geometry(self):
+        info = self.info()
+        values = {}
+        for key, label in (("x", "Absolute upper-left X"), ("y", "Absolute upper-left Y"),
+                           ("width", "Width"), ("height", "Height")):
+            values[key] = int(re.search(rf"{label}:\s+(-?\d+)", info).group(1))
+        return values
+
+    @property
+    def title(self):
+        return run("xdotool", "getwindowname", self.id).strip()
+
+
+def windows_named(pattern):
+    """Top-level windows of the program whose title matches, mapped ones only."""
+    ids = run("xdotool", "search", "--onlyvisible", "--name", pattern).split()
+    return [Window(wid) for wid in ids]
+
+
+def tree_lines():
+    return run("xwininfo", "-root", "-tree").splitlines()
+
+
+def tray_icon():
+    """The program's icon embedded in the tray host, once its position has settled."""
+    def find():
+        for line in tree_lines():
+            if '("quivanto" "Quivanto")' not in line:
+                continue
+            match = re.search(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
+            if match and int(match.group(1)) <= 64 and int(match.group(2)) <= 64:
+                w, h, x, y = map(int, match.groups())
+                return (x + w // 2, y + h // 2)
+        return None
+
+    last = None
+    stable = 0
+    deadline = time.monotonic() + 15
+    while time.monotonic() < deadline:
+        here = find()
+        if here is not None and here == last:
+            stable += 1
+            if stable >= 5:  # the tray host moves right after an icon docks
+                return here
+        else:
+            stable = 0
+        last = here
+        time.sleep(0.1)
+    raise AssertionError("the tray icon did not dock")
+
+
+def list_window():
+    ids = run("xdotool", "search", "--class", "quivanto").split()
+    for wid in ids:
+        window = Window(wid)
+        info = window.info()
+        if re.search(r"Width:\s+263\b", info) and '"Quivanto"' in info:
+            return window
+    return None
+
+
+def click(x, y, button=1):
+    # No --sync: it waits for a motion that never comes when the pointer is already there.
+    run("xdotool", "mousemove", str(x), str(y))
+    time.sleep(0.1)
+    run("xdotool", "click", str(button))
+
+
+def press(window, key):
+    run("xdotool", "windowactivate", "--sync", window.id)
+    run("xdotool", "key", "--clearmodifiers", key)
+
+
+class ProgramTest(unittest.TestCase):
+    """Starts the real program in a fresh working folder for each test."""
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="quivanto-", dir=os.environ.get("QUIVANTO_E2E_WORK"))
+        self.processes = []
+
+    def tearDown(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+
+    def start(self, env=None):
+        log = open(os.path.join(self.folder, f"program-{len(self.processes)}.log"), "wb")
+        process = subprocess.Popen([PROGRAM], cwd=self.folder, env=env,
+                                   stdout=log, stderr=subprocess.STDOUT)
+        log.close()
+        self.processes.append(process)
+        return process
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def read(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
