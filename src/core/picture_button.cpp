@@ -15,11 +15,20 @@ PictureButton::PictureButton(const QString& artwork, const QString& toolTip, QWi
     setCursor(Qt::PointingHandCursor);
 }
 
+const QPixmap& PictureButton::picture() {
+    const QSize pictureSize(qMin(width(), 16), qMin(height(), 16));
+    if (picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF() ||
+        picture_.deviceIndependentSize().toSize() != pictureSize)
+        picture_ = artworkPixmap(artwork_, pictureSize, devicePixelRatioF());
+    return picture_;
+}
+
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QSize pictureSize(qMin(width(), 16), qMin(height(), 16));
+    const QPixmap& pixmap = picture();
+    const QSize pictureSize = pixmap.deviceIndependentSize().toSize();
     const QPoint origin((width() - pictureSize.width()) / 2, (height() - pictureSize.height()) / 2);
-    painter.drawPixmap(origin, artworkPixmap(artwork_, pictureSize, devicePixelRatioF()));
+    painter.drawPixmap(origin, pixmap);
     if (hasFocus()) {
         // Keyboard users must see where they are.
         painter.setPen(QPen(Qt::white, 1, Qt::DotLine));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QPixmap>
 #include <QString>
 
 namespace quivanto {
@@ -15,7 +16,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QPixmap& picture();
+
     QString artwork_;
+    QPixmap picture_; // drawn once per device pixel ratio, not on every paint
 };
 
 } // namespace quivanto

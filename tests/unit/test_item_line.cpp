@@ -16,6 +16,7 @@ private slots:
     void shortensLongNames();
     void trimsOnlySpaces();
     void detectsLineBreaks();
+    void damagedTextCountsEachStrayByte();
 };
 
 void TestItemLine::makesLinesByCharacterPosition_data() {
@@ -100,6 +101,14 @@ void TestItemLine::detectsLineBreaks() {
     QVERIFY(containsLineBreak("a\rb"));
     QVERIFY(containsLineBreak("a\nb"));
     QVERIFY(!containsLineBreak("plain name.txt"));
+}
+
+void TestItemLine::damagedTextCountsEachStrayByte() {
+    // A stray or truncated sequence is one character per byte, so nothing is ever skipped.
+    const std::string damaged = std::string(29, 'x') + "\xff|\xc3/t\xe2\x82";
+    QCOMPARE(characterCount(damaged), static_cast<std::size_t>(29 + 1 + 1 + 1 + 2 + 2));
+    QCOMPARE(std::string(descriptionField(damaged)), std::string(29, 'x') + "\xff");
+    QCOMPARE(std::string(targetField(damaged)), std::string("\xc3/t\xe2\x82"));
 }
 
 QTEST_GUILESS_MAIN(TestItemLine)
