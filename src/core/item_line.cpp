@@ -23,7 +23,9 @@ std::string_view descriptionField(std::string_view line) {
     return leadingCharacters(line, DescriptionWidth);
 }
 
-std::string_view targetField(std::string_view line) { return charactersFrom(line, TargetStart); }
+std::string_view targetField(std::string_view line) {
+    return charactersFrom(line, TargetStart);
+}
 
 std::string shortenToDescriptionWidth(std::string_view name) {
     if (characterCount(name) <= DescriptionWidth)

@@ -15,13 +15,17 @@ QByteArray toBytes(const std::string& line) {
     return QByteArray(line.data(), static_cast<qsizetype>(line.size()));
 }
 
-QByteArray bytesOf(const QListWidgetItem& item) { return item.data(LineRole).toByteArray(); }
+QByteArray bytesOf(const QListWidgetItem& item) {
+    return item.data(LineRole).toByteArray();
+}
 
 std::string_view viewOf(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-std::string lineOf(const QListWidgetItem& item) { return std::string(viewOf(bytesOf(item))); }
+std::string lineOf(const QListWidgetItem& item) {
+    return std::string(viewOf(bytesOf(item)));
+}
 
 // A row ordered by the list's comparison of the stored bytes, not by Qt's.
 class ItemRow final : public QListWidgetItem {
@@ -65,8 +69,9 @@ QListWidgetItem* ItemListBox::makeItem(const std::string& line) const {
     item->setData(LineRole, toBytes(line));
     // A screen reader reads the description, not the padding and the hidden target.
     const auto description = trimSpaces(descriptionField(line));
-    item->setData(Qt::AccessibleTextRole,
-                  QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
+    item->setData(
+        Qt::AccessibleTextRole,
+        QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
     return item;
 }
 
@@ -85,7 +90,9 @@ int ItemListBox::addLine(const std::string& line) {
     return row(item);
 }
 
-void ItemListBox::removeLine(int index) { delete takeItem(index); }
+void ItemListBox::removeLine(int index) {
+    delete takeItem(index);
+}
 
 std::string ItemListBox::line(int index) const {
     const QListWidgetItem* row = item(index);
@@ -97,7 +104,9 @@ int ItemListBox::selectedIndex() const {
     return selected.isEmpty() ? -1 : row(selected.first());
 }
 
-void ItemListBox::selectIndex(int index) { setCurrentRow(index); }
+void ItemListBox::selectIndex(int index) {
+    setCurrentRow(index);
+}
 
 void ItemListBox::setRowHeightPixels(int pixels) {
     rowHeightPixels_ = pixels;

@@ -33,7 +33,9 @@ std::string describe(const std::filesystem::path& file, std::string_view what,
     throw ListFileError(describe(file, what, reason));
 }
 
-std::error_code lastError() { return {errno != 0 ? errno : EIO, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
 
 FileHandle openFile(const std::filesystem::path& file, const char* mode, std::string_view what) {
     errno = 0;
@@ -133,9 +135,13 @@ std::string ListFile::readBytes(const std::filesystem::path& file) const {
     return bytes;
 }
 
-std::vector<std::string> ListFile::readLines() const { return splitListBytes(readBytes(listPath_)); }
+std::vector<std::string> ListFile::readLines() const {
+    return splitListBytes(readBytes(listPath_));
+}
 
-void ListFile::writeDefaultList() { rewrite(defaultItemLines()); }
+void ListFile::writeDefaultList() {
+    rewrite(defaultItemLines());
+}
 
 void ListFile::appendItemLine(std::string_view line) {
     rejectFolder(listPath_);

@@ -25,7 +25,7 @@ struct TwipsRect {
 // The list window's controls at their design places; the list's height follows the window.
 namespace ListWindowLayout {
 inline constexpr TwipsRect Header{0, 0, 3945, 585};
-inline constexpr TwipsRect About{0, 0, 2055, 495}; // inside the header
+inline constexpr TwipsRect About{0, 0, 2055, 495};    // inside the header
 inline constexpr TwipsRect Close{3585, 30, 255, 255}; // inside the header
 inline constexpr TwipsRect Add{2190, 270, 240, 240};
 inline constexpr TwipsRect Delete{2430, 285, 240, 240};

@@ -3,7 +3,9 @@
 namespace quivanto {
 namespace {
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Length of the well-formed UTF-8 sequence starting at `pos`, or 1 for a stray byte.
 std::size_t sequenceLength(std::string_view text, std::size_t pos) {

@@ -21,8 +21,7 @@ public:
     // list window can be placed exactly. Returns a reason when no display can be used.
     static std::string prepareDisplay();
 
-    MessageAnswer messageBox(const std::string& text, const std::string& title,
-                             int style) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
     int openRequest(const std::string& target) override;
     int directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;

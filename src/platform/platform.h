@@ -122,8 +122,8 @@ public:
 
     // Reads one value; an access of Registry::KeyRead is what the program asks for.
     virtual RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                             const std::string& valueName,
-                                             std::uint32_t access, std::size_t bufferSize) = 0;
+                                             const std::string& valueName, std::uint32_t access,
+                                             std::size_t bufferSize) = 0;
 
     // True when another copy of the program runs for this user. The first call that
     // answers false makes this process the running copy for as long as it lives.

@@ -19,7 +19,7 @@ MessageAnswer FakePlatform::messageBox(const std::string& text, const std::strin
         return answer;
     }
     return (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo ? MessageAnswer::No
-                                                                       : MessageAnswer::Ok;
+                                                                      : MessageAnswer::Ok;
 }
 
 int FakePlatform::openRequest(const std::string& target) {
@@ -40,9 +40,13 @@ int FakePlatform::directStart(const std::string& program, ShowStyle style) {
     return result;
 }
 
-bool FakePlatform::isOrdinaryFile(const std::string& path) { return ordinaryFiles.count(path) > 0; }
+bool FakePlatform::isOrdinaryFile(const std::string& path) {
+    return ordinaryFiles.count(path) > 0;
+}
 
-std::error_code FakePlatform::flushToDisk(const std::filesystem::path&) { return {}; }
+std::error_code FakePlatform::flushToDisk(const std::filesystem::path&) {
+    return {};
+}
 
 std::error_code FakePlatform::replaceFile(const std::filesystem::path& from,
                                           const std::filesystem::path& to) {

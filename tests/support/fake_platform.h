@@ -31,17 +31,17 @@ public:
     };
 
     // Script
-    std::deque<MessageAnswer> answers;        // default: Ok / No
-    std::deque<int> openResults;              // default: 42 (accepted)
-    std::deque<int> startResults;             // default: StartError::None
-    std::set<std::string> ordinaryFiles;      // isOrdinaryFile is true only for these
+    std::deque<MessageAnswer> answers;   // default: Ok / No
+    std::deque<int> openResults;         // default: 42 (accepted)
+    std::deque<int> startResults;        // default: StartError::None
+    std::set<std::string> ordinaryFiles; // isOrdinaryFile is true only for these
     std::map<RegistryKey, RegistryValue> registry;
     bool anotherInstance = false;
     bool trayAppears = true;
     ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
     CursorPosition cursor{1000, 760};
     std::string appDirectory = "/opt/quivanto";
-    std::error_code replaceFailure;           // returned once by the next replaceFile
+    std::error_code replaceFailure; // returned once by the next replaceFile
 
     // Record
     std::vector<ShownMessage> messages;
@@ -54,8 +54,7 @@ public:
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
 
-    MessageAnswer messageBox(const std::string& text, const std::string& title,
-                             int style) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
     int openRequest(const std::string& target) override;
     int directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;

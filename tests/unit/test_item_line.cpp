@@ -23,16 +23,21 @@ void TestItemLine::makesLinesByCharacterPosition_data() {
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("line");
-    QTest::newRow("default Explorer")
-        << "Explorer" << "explorer.exe" << "Explorer                      |explorer.exe";
-    QTest::newRow("exactly 30 characters, no filling")
-        << "abcdefghijklmnopqrstuvwxyz1234" << "x" << "abcdefghijklmnopqrstuvwxyz1234|x";
-    QTest::newRow("empty description is 30 spaces")
-        << "" << "/tmp" << QString(30, ' ') + "|/tmp";
+    QTest::newRow("default Explorer") << "Explorer"
+                                      << "explorer.exe"
+                                      << "Explorer                      |explorer.exe";
+    QTest::newRow("exactly 30 characters, no filling") << "abcdefghijklmnopqrstuvwxyz1234"
+                                                       << "x"
+                                                       << "abcdefghijklmnopqrstuvwxyz1234|x";
+    QTest::newRow("empty description is 30 spaces") << ""
+                                                    << "/tmp" << QString(30, ' ') + "|/tmp";
     QTest::newRow("non-ASCII pads by characters, not bytes")
-        << "Éditeur ü" << "/usr/bin/ed" << "Éditeur ü" + QString(21, ' ') + "|/usr/bin/ed";
-    QTest::newRow("separator inside the target is kept")
-        << "Pipe" << "/tmp/a|b" << "Pipe" + QString(26, ' ') + "|/tmp/a|b";
+        << "Éditeur ü"
+        << "/usr/bin/ed"
+        << "Éditeur ü" + QString(21, ' ') + "|/usr/bin/ed";
+    QTest::newRow("separator inside the target is kept") << "Pipe"
+                                                         << "/tmp/a|b"
+                                                         << "Pipe" + QString(26, ' ') + "|/tmp/a|b";
 }
 
 void TestItemLine::makesLinesByCharacterPosition() {
@@ -49,17 +54,23 @@ void TestItemLine::splitsByPositionOnly_data() {
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("target");
     QTest::newRow("ordinary") << "Notepad                       |notepad.exe"
-                              << "Notepad                       " << "notepad.exe";
-    QTest::newRow("short hand-edited line has no target") << "short|path" << "short|path" << "";
-    QTest::newRow("31 characters: still no target") << QString(30, 'a') + "|" << QString(30, 'a')
-                                                    << "";
-    QTest::newRow("pipe in description is not searched for")
-        << "a|b" + QString(27, ' ') + "|/x" << "a|b" + QString(27, ' ') << "/x";
+                              << "Notepad                       "
+                              << "notepad.exe";
+    QTest::newRow("short hand-edited line has no target") << "short|path"
+                                                          << "short|path"
+                                                          << "";
+    QTest::newRow("31 characters: still no target")
+        << QString(30, 'a') + "|" << QString(30, 'a') << "";
+    QTest::newRow("pipe in description is not searched for") << "a|b" + QString(27, ' ') + "|/x"
+                                                             << "a|b" + QString(27, ' ') << "/x";
     QTest::newRow("target starting with spaces is untouched")
         << QString(30, 'd') + "|  /spaced" << QString(30, 'd') << "  /spaced";
     QTest::newRow("multi-byte characters are never split")
-        << QString(29, 'x') + "é|ü/ß" << QString(29, 'x') + "é" << "ü/ß";
-    QTest::newRow("empty line") << "" << "" << "";
+        << QString(29, 'x') + "é|ü/ß" << QString(29, 'x') + "é"
+        << "ü/ß";
+    QTest::newRow("empty line") << ""
+                                << ""
+                                << "";
 }
 
 void TestItemLine::splitsByPositionOnly() {

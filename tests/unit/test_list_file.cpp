@@ -73,7 +73,8 @@ void TestListFile::splitsLines_data() {
     QTest::newRow("CR alone ends a line") << QByteArray("a\rb\r") << QStringList{"a", "b"};
     QTest::newRow("lone LF stays in the line") << QByteArray("a\nb\r\n") << QStringList{"a\nb"};
     QTest::newRow("single empty line") << QByteArray("\r\n") << QStringList{""};
-    QTest::newRow("empty lines are rows") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
+    QTest::newRow("empty lines are rows")
+        << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
@@ -87,12 +88,13 @@ void TestListFile::startUpCheck_data() {
     QTest::addColumn<bool>("present");
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("missing gets the defaults") << false << QByteArray()
-                                               << QByteArray::fromStdString(Defaults);
-    QTest::newRow("empty gets the defaults") << true << QByteArray()
-                                             << QByteArray::fromStdString(Defaults);
+    QTest::newRow("missing gets the defaults")
+        << false << QByteArray() << QByteArray::fromStdString(Defaults);
+    QTest::newRow("empty gets the defaults")
+        << true << QByteArray() << QByteArray::fromStdString(Defaults);
     QTest::newRow("single empty line is kept") << true << QByteArray("\r\n") << QByteArray("\r\n");
-    QTest::newRow("user list untouched") << true << QByteArray("mine\n|x") << QByteArray("mine\n|x");
+    QTest::newRow("user list untouched")
+        << true << QByteArray("mine\n|x") << QByteArray("mine\n|x");
 }
 
 void TestListFile::startUpCheck() {

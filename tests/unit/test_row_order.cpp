@@ -25,8 +25,8 @@ void TestRowOrder::ordersIgnoringCase_data() {
     QTest::newRow("padded words order as words")
         << QStringList{makeItemLine("Notepad", "x").c_str(), makeItemLine("Note", "y").c_str()}
         << QStringList{makeItemLine("Note", "y").c_str(), makeItemLine("Notepad", "x").c_str()};
-    QTest::newRow("Latin-1 capitals fold") << QStringList{"Édition", "éa", "Éz"}
-                                           << QStringList{"éa", "Édition", "Éz"};
+    QTest::newRow("Latin-1 capitals fold")
+        << QStringList{"Édition", "éa", "Éz"} << QStringList{"éa", "Édition", "Éz"};
 }
 
 void TestRowOrder::ordersIgnoringCase() {
