@@ -232,7 +232,9 @@ CursorPosition DesktopPlatform::cursorPosition() {
 }
 
 void DesktopPlatform::setForegroundWindow(WindowHandle window) {
-    if (QWidget* widget = QWidget::find(static_cast<WId>(window))) {
+    QWidget* widget = QWidget::find(static_cast<WId>(window));
+    // A hidden window has no place in front; asking would only disturb the focus.
+    if (widget != nullptr && widget->isVisible()) {
         widget->raise();
         widget->activateWindow();
     }
