@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -25,8 +26,8 @@ QString text(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// The original face is a narrow sans serif; where it is missing, prefer narrow ones too,
-// so the texts fit their places.
+// The box was drawn for a narrow sans serif; where that face is missing, narrow ones that
+// resemble it come first, so the texts fit their places.
 QFont windowFont() {
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
@@ -42,6 +43,35 @@ QFont windowFont() {
 void widenToText(QLabel* label) {
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
     label->resize(std::max(label->width(), needed), label->height());
+}
+
+// The sentence may wrap, but never inside the address: a broken address is hard to read
+// and to type. Where wrapping would split it, the address starts a line of its own.
+QString keepingAddressWhole(const QString& sentence, const QString& address, const QFont& font,
+                            int width) {
+    const qsizetype start = sentence.indexOf(address);
+    if (start <= 0)
+        return sentence;
+    QTextLayout layout(sentence, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    bool split = false;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        const qsizetype end = line.textStart() + line.textLength();
+        split = split || (end > start && end < start + address.size());
+    }
+    layout.endLayout();
+    if (!split)
+        return sentence;
+    QString broken = sentence;
+    if (broken[start - 1] == QLatin1Char(' '))
+        broken[start - 1] = QLatin1Char('\n');
+    else
+        broken.insert(start, QLatin1Char('\n'));
+    return broken;
 }
 
 } // namespace
@@ -122,10 +152,12 @@ void Form4::buildControls() {
     lblWebsite_->setGeometry(pixelRect(AboutLayout::Website));
     lblWebsite_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblWebsite_->setWordWrap(true);
-    lblWebsite_->setText(text(websiteLabel()));
     QFont underlined = font();
     underlined.setUnderline(true);
     lblWebsite_->setFont(underlined);
+    lblWebsite_->setText(keepingAddressWhole(text(websiteLabel()), text(homePage()),
+                                             lblWebsite_->font(),
+                                             lblWebsite_->contentsRect().width()));
     QPalette green = lblWebsite_->palette();
     green.setColor(QPalette::WindowText, WebsiteGreen);
     lblWebsite_->setPalette(green);

@@ -55,7 +55,7 @@ bool GetKeyValue(Platform& platform, std::uint32_t keyRoot, const std::string& k
     const KeyCloser closer(platform, opened.key);
     const RegistryValue value =
         platform.queryRegistryValue(opened.key, subKeyRef, RegistryValueBufferSize);
-    if (value.status != Registry::Success || value.bytes.size() > RegistryValueBufferSize) {
+    if (value.status != Registry::Success) { // a value longer than the buffer included
         keyVal.clear();
         return false;
     }

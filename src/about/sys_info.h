@@ -3,7 +3,6 @@
 #include "core/message.h"
 #include "platform/platform.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>

@@ -108,7 +108,7 @@ void TestForm4::captionAndTexts() {
     QCOMPARE(about()->palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Button));
 
-    // One-line labels show their whole text, whatever font stands in for the original.
+    // One-line labels show their whole text, whatever font the system has.
     for (const char* name : {"lblTitle", "lblVersion", "lblCopy"}) {
         const QLabel* label = control<QLabel>(name);
         QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()), name);
