@@ -1,5 +1,6 @@
 #include "core/form1.h"
 
+#include "about/form4.h"
 #include "core/artwork.h"
 #include "core/item_list_box.h"
 #include "core/message.h"
@@ -229,6 +230,14 @@ void Form1::registerDialog(int dialogNumber, QWidget* dialog) {
 
 QWidget* Form1::openDialog(int dialogNumber) const {
     return isDialogNumber(dialogNumber) ? dialogs_[dialogSlot(dialogNumber)].data() : nullptr;
+}
+
+void Form1::ShowAboutDialog() {
+    CloseOtherDialogs(DialogNumber::None);
+    auto* about = new Form4(*this); // deletes itself when closed
+    registerDialog(DialogNumber::About, about);
+    about->show();
+    about->activateWindow();
 }
 
 void Form1::CloseOtherDialogs(int dialogNumber) {

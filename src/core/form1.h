@@ -59,6 +59,9 @@ public:
     void registerDialog(int dialogNumber, QWidget* dialog);
     QWidget* openDialog(int dialogNumber) const;
 
+    // Closes any open dialog, the About box included, and shows a fresh About box.
+    void ShowAboutDialog();
+
     bool isMinimized() const { return minimized_; }
     const ListWindowGeometry& listGeometry() const { return geometry_; }
 

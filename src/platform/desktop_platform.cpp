@@ -1,5 +1,8 @@
 #include "platform/desktop_platform.h"
 
+#include "about/sys_info.h"
+#include "about/sys_info_tools.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
@@ -128,8 +131,15 @@ bool DesktopPlatform::isOrdinaryFile(const std::string& path) {
     return info.exists() && info.isFile() && !info.fileName().startsWith(QLatin1Char('.'));
 }
 
+std::string DesktopPlatform::documentsDirectory(const std::filesystem::path& executableDirectory) {
+    std::error_code error;
+    if (std::filesystem::exists(executableDirectory / "License.txt", error))
+        return executableDirectory.string();
+    return (executableDirectory / ".." / "share" / "quivanto").lexically_normal().string();
+}
+
 std::string DesktopPlatform::applicationDirectory() {
-    return QCoreApplication::applicationDirPath().toStdString();
+    return documentsDirectory(QCoreApplication::applicationDirPath().toStdString());
 }
 
 std::error_code DesktopPlatform::flushToDisk(const std::filesystem::path& file) {
@@ -148,9 +158,31 @@ std::error_code DesktopPlatform::replaceFile(const std::filesystem::path& from,
     return {};
 }
 
-RegistryValue DesktopPlatform::queryRegistryValue(std::uint32_t, const std::string&,
-                                                  const std::string&, std::uint32_t, std::size_t) {
-    return {}; // this desktop has no registry; its stand-in arrives with the About box
+namespace {
+constexpr RegistryKeyHandle SysInfoPathKey = 1;
+}
+
+OpenedRegistryKey DesktopPlatform::openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                                   std::uint32_t) {
+    if (root == Registry::LocalMachine && keyName == SysInfoPathEntry.key)
+        return {Registry::Success, SysInfoPathKey};
+    return {};
+}
+
+RegistryValue DesktopPlatform::queryRegistryValue(RegistryKeyHandle key,
+                                                  const std::string& valueName,
+                                                  std::size_t bufferSize) {
+    if (key != SysInfoPathKey || valueName != SysInfoPathEntry.value)
+        return {};
+    const char* searchPath = std::getenv("PATH");
+    const std::string tool = findSystemInformationTool(searchPath != nullptr ? searchPath : "");
+    if (tool.empty())
+        return {};
+    RegistryValue value{Registry::Success, Registry::TypeString, {tool.begin(), tool.end()}};
+    value.bytes.push_back(0); // stored with its terminating zero, as text values are
+    if (value.bytes.size() > bufferSize)
+        return {Registry::MoreData, Registry::TypeString, {}};
+    return value;
 }
 
 bool DesktopPlatform::previousInstanceRunning() {

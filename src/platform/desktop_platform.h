@@ -21,6 +21,10 @@ public:
     // list window can be placed exactly. Returns a reason when no display can be used.
     static std::string prepareDisplay();
 
+    // Where the program's own documents are: beside the executable in a build tree (where
+    // License.txt lies next to it), else <prefix>/share/quivanto for an installed one.
+    static std::string documentsDirectory(const std::filesystem::path& executableDirectory);
+
     MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
     int openRequest(const std::string& target) override;
     int directStart(const std::string& program, ShowStyle style) override;
@@ -30,9 +34,13 @@ public:
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;
-    RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                     const std::string& valueName, std::uint32_t access,
+    // No registry here: the key of the tool's path stands in for itself, and its value
+    // names the first system information tool found on PATH. Every other key is absent.
+    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                      std::uint32_t access) override;
+    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
                                      std::size_t bufferSize) override;
+    void closeRegistryKey(RegistryKeyHandle) override {}
     bool previousInstanceRunning() override;
     bool waitForTray(int milliseconds) override;
     void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;

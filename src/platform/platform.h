@@ -70,16 +70,26 @@ struct CursorPosition {
     int y = 0;
 };
 
-// Registry access: a root handle, key path and value name, answered with status, type, bytes.
+// Registry access: open a key under a root with an access mask, read one of its values into
+// a buffer of a given size, close the key.
 namespace Registry {
 inline constexpr std::uint32_t LocalMachine = 0x80000002u;
 inline constexpr std::uint32_t KeyRead = 0x20019u;
 inline constexpr long Success = 0;
 inline constexpr long NotFound = 2;
+inline constexpr long AccessDenied = 5;
 inline constexpr long MoreData = 234;
 inline constexpr std::uint32_t TypeString = 1;
+inline constexpr std::uint32_t TypeExpandString = 2;
 inline constexpr std::uint32_t TypeDword = 4;
 } // namespace Registry
+
+using RegistryKeyHandle = std::uintptr_t;
+
+struct OpenedRegistryKey {
+    long status = Registry::NotFound;
+    RegistryKeyHandle key = 0; // meaningful only when status is Registry::Success
+};
 
 struct RegistryValue {
     long status = Registry::NotFound;
@@ -120,10 +130,13 @@ public:
     virtual std::error_code replaceFile(const std::filesystem::path& from,
                                         const std::filesystem::path& to) = 0;
 
-    // Reads one value; an access of Registry::KeyRead is what the program asks for.
-    virtual RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                             const std::string& valueName, std::uint32_t access,
+    // The registry in three steps, as the system offers it. A value larger than
+    // `bufferSize` fails with Registry::MoreData. Every key opened with success is closed.
+    virtual OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                              std::uint32_t access) = 0;
+    virtual RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
                                              std::size_t bufferSize) = 0;
+    virtual void closeRegistryKey(RegistryKeyHandle key) = 0;
 
     // True when another copy of the program runs for this user. The first call that
     // answers false makes this process the running copy for as long as it lives.

@@ -41,6 +41,7 @@ int FakePlatform::directStart(const std::string& program, ShowStyle style) {
 }
 
 bool FakePlatform::isOrdinaryFile(const std::string& path) {
+    ordinaryFileQueries.push_back(path);
     return ordinaryFiles.count(path) > 0;
 }
 
@@ -60,12 +61,56 @@ std::error_code FakePlatform::replaceFile(const std::filesystem::path& from,
     return error;
 }
 
-RegistryValue FakePlatform::queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                               const std::string& valueName, std::uint32_t,
-                                               std::size_t) {
-    registryQueries.push_back(keyName + "\\" + valueName);
-    const auto found = registry.find({root, keyName, valueName});
-    return found != registry.end() ? found->second : RegistryValue{};
+OpenedRegistryKey FakePlatform::openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                                std::uint32_t access) {
+    registryOpenings.push_back({keyName, access});
+    OpenedRegistryKey opened;
+    if (registryBackEnd != nullptr) {
+        opened = registryBackEnd->openRegistryKey(root, keyName, access);
+    } else {
+        const auto first = registry.lower_bound({root, keyName, std::string()});
+        if (first == registry.end() || first->first.root != root || first->first.key != keyName)
+            return {Registry::NotFound, 0};
+        if ((access & ~grantedRegistryAccess) != 0)
+            return {Registry::AccessDenied, 0};
+        opened = {Registry::Success, nextHandle_++};
+    }
+    if (opened.status == Registry::Success) {
+        handles_[opened.key] = {root, keyName};
+        openRegistryKeys.insert(opened.key);
+    }
+    return opened;
+}
+
+RegistryValue FakePlatform::queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
+                                               std::size_t bufferSize) {
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end() || openRegistryKeys.count(key) == 0)
+        return {6, 0, {}}; // an invalid handle
+    registryQueries.push_back(handle->second.second + "\\" + valueName);
+    registryBufferSizes.push_back(bufferSize);
+    if (registryBackEnd != nullptr)
+        return registryBackEnd->queryRegistryValue(key, valueName, bufferSize);
+    const auto found = registry.find({handle->second.first, handle->second.second, valueName});
+    if (found == registry.end())
+        return {};
+    if (found->second.status == Registry::Success && found->second.bytes.size() > bufferSize)
+        return {Registry::MoreData, found->second.type, {}};
+    return found->second;
+}
+
+void FakePlatform::closeRegistryKey(RegistryKeyHandle key) {
+    openRegistryKeys.erase(key);
+    if (registryBackEnd != nullptr)
+        registryBackEnd->closeRegistryKey(key);
+}
+
+RegistryValue FakePlatform::textValue(const std::string& text, bool terminated,
+                                      std::uint32_t type) {
+    RegistryValue value{Registry::Success, type, {text.begin(), text.end()}};
+    if (terminated)
+        value.bytes.push_back(0);
+    return value;
 }
 
 void FakePlatform::addTrayIcon(const TrayIconData&, std::function<void(int code)> onEvent) {

@@ -35,7 +35,13 @@ public:
     std::deque<int> openResults;         // default: 42 (accepted)
     std::deque<int> startResults;        // default: StartError::None
     std::set<std::string> ordinaryFiles; // isOrdinaryFile is true only for these
+    // A key exists when it holds at least one value here; a stored value whose status is
+    // not Registry::Success fails with that status when queried.
     std::map<RegistryKey, RegistryValue> registry;
+    // Opening a key for more than this is refused, as for a user without write rights.
+    std::uint32_t grantedRegistryAccess = 0xF003F; // everything
+    // When set, the registry calls go to this platform instead of `registry`.
+    Platform* registryBackEnd = nullptr;
     bool anotherInstance = false;
     bool trayAppears = true;
     ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
@@ -47,7 +53,15 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> openRequests;
     std::vector<Started> starts;
-    std::vector<std::string> registryQueries;
+    struct RegistryOpening {
+        std::string key;
+        std::uint32_t access;
+    };
+    std::vector<RegistryOpening> registryOpenings;
+    std::vector<std::string> registryQueries; // key + "\\" + value name
+    std::vector<std::size_t> registryBufferSizes;
+    std::set<RegistryKeyHandle> openRegistryKeys; // opened and not yet closed
+    std::vector<std::string> ordinaryFileQueries;
     std::vector<int> trayRequests; // 0 add, 2 delete
     std::function<void(int)> trayCallback;
     int foregroundRequests = 0;
@@ -63,9 +77,15 @@ public:
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;
-    RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                     const std::string& valueName, std::uint32_t access,
+    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                      std::uint32_t access) override;
+    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
                                      std::size_t bufferSize) override;
+    void closeRegistryKey(RegistryKeyHandle key) override;
+
+    // A text value as the registry stores it, with or without its terminating zero.
+    static RegistryValue textValue(const std::string& text, bool terminated = true,
+                                   std::uint32_t type = Registry::TypeString);
     bool previousInstanceRunning() override { return anotherInstance; }
     bool waitForTray(int) override { return trayAppears; }
     void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;
@@ -76,6 +96,10 @@ public:
 
     // The tray delivering an event, as the notification area would.
     void trayEvent(int code);
+
+private:
+    std::map<RegistryKeyHandle, std::pair<std::uint32_t, std::string>> handles_;
+    RegistryKeyHandle nextHandle_ = 0x100;
 };
 
 } // namespace quivanto::testing
