@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -289,14 +290,14 @@ void TestListCommands::removeAsksThenRemoves() {
     const int height = form.height();
     const std::string line = form.lstApps()->line(selected);
     form.lstApps()->selectIndex(selected);
-    auto* dialog = new QDialog(&form);
+    QPointer<QDialog> dialog = new QDialog(&form);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     form.registerDialog(DialogNumber::AddItem, dialog);
     dialog->show();
     form.findChild<QWidget*>(QStringLiteral("picHeader"))->setFocus();
     bool dialogClosedFirst = false;
     platform_->whileMessageShown = [&](const FakePlatform::ShownMessage&) {
-        dialogClosedFirst = !dialog->isVisible();
+        dialogClosedFirst = dialog.isNull() || !dialog->isVisible();
     };
     platform_->answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
 
