@@ -100,6 +100,7 @@ void TestListCommands::doubleClickRow(int row) {
 
 void TestListCommands::drop(QMimeData& data) {
     QWidget* viewport = form_->lstApps()->viewport();
+    QVERIFY(viewport->acceptDrops()); // a real drag looks for this on the widget under it
     const QPoint at(10, 5);
     QDragEnterEvent enter(at, Qt::CopyAction | Qt::LinkAction, &data, Qt::LeftButton,
                           Qt::NoModifier);
