@@ -137,9 +137,6 @@ void TestCommandDecisions::messagesAreExact_data() {
     QTest::newRow("unexpected, positive code")
         << unexpectedErrorMessage(5) << QByteArray(" 5: Error Occured!")
         << QByteArray("Quivanto - Error Occured!") << 48;
-    QTest::newRow("unexpected, zero")
-        << unexpectedErrorMessage(0) << QByteArray(" 0: Error Occured!")
-        << QByteArray("Quivanto - Error Occured!") << 48;
     QTest::newRow("unexpected, negative code has its sign")
         << unexpectedErrorMessage(-75) << QByteArray("-75: Error Occured!")
         << QByteArray("Quivanto - Error Occured!") << 48;
