@@ -1,6 +1,7 @@
 #include "core/form1.h"
 
 #include "about/form4.h"
+#include "commands/list_commands.h"
 #include "core/artwork.h"
 #include "core/item_list_box.h"
 #include "core/message.h"
@@ -8,6 +9,7 @@
 #include "core/tray_policy.h"
 
 #include <QLabel>
+#include <QMimeData>
 
 namespace quivanto {
 namespace {
@@ -33,6 +35,7 @@ Form1::Form1(Platform& platform, const std::filesystem::path& folder, QWidget* p
     setObjectName(QStringLiteral("Form1"));
     trayIconData_.tip = std::string(ApplicationTitle);
     buildControls();
+    connectListCommands();
     applyGeometry();
 }
 
@@ -104,6 +107,17 @@ void Form1::buildControls() {
     setTabOrder(picAdd_, picHelp_);
     setTabOrder(picHelp_, picHeader_);
     setTabOrder(picHeader_, picClose_);
+}
+
+void Form1::connectListCommands() {
+    // Only the double-click: Enter and Space reach the launch through the key table.
+    connect(lstApps_, &QListWidget::itemDoubleClicked, this, [this] { lstApps_DblClick(*this); });
+    connect(lstApps_, &ItemListBox::dropped, this, [this](const QMimeData* data) {
+        // Handled once the drop is over, so no message box holds the drag source waiting.
+        QMetaObject::invokeMethod(
+            this, [this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*this, files); },
+            Qt::QueuedConnection);
+    });
 }
 
 void Form1::applyGeometry() {

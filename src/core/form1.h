@@ -77,6 +77,7 @@ signals:
 
 private:
     void buildControls();
+    void connectListCommands();
     void setMinimized(bool minimized);
     void applyGeometry();
     QRect pixelRect(const TwipsRect& rect) const;

@@ -4,6 +4,9 @@
 #include "core/row_order.h"
 #include "core/text_units.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QStyledItemDelegate>
 
 namespace quivanto {
@@ -62,6 +65,11 @@ ItemListBox::ItemListBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new FixedRowDelegate(rowHeightPixels_, this));
     setSortingEnabled(true);
+    // Every drop reaches the list window's handler; there is no drag-over feedback of ours
+    // and rows are never moved by dragging.
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 QListWidgetItem* ItemListBox::makeItem(const std::string& line) const {
@@ -111,6 +119,19 @@ void ItemListBox::selectIndex(int index) {
 void ItemListBox::setRowHeightPixels(int pixels) {
     rowHeightPixels_ = pixels;
     doItemsLayout();
+}
+
+void ItemListBox::dragEnterEvent(QDragEnterEvent* event) {
+    event->acceptProposedAction();
+}
+
+void ItemListBox::dragMoveEvent(QDragMoveEvent* event) {
+    event->acceptProposedAction();
+}
+
+void ItemListBox::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction(); // the drop effect stays as the drag source proposed it
+    emit dropped(event->mimeData());
 }
 
 } // namespace quivanto

@@ -2,13 +2,17 @@
 
 #include <QListWidget>
 
+class QMimeData;
+
 #include <string>
 #include <vector>
 
 namespace quivanto {
 
 // The list box `lstApps`: one row per item line, the line's bytes kept exactly as stored,
-// sorted by the list's own case-insensitive order, one fixed row height.
+// sorted by the list's own case-insensitive order, one fixed row height. It accepts a drop of
+// anything and hands the dropped data on; deciding what to do with it is the list
+// window's business.
 class ItemListBox final : public QListWidget {
     Q_OBJECT
 public:
@@ -26,6 +30,15 @@ public:
     void selectIndex(int index);
 
     void setRowHeightPixels(int pixels);
+
+signals:
+    // Something was dropped on the list. The data lives only while the signal is handled.
+    void dropped(const QMimeData* data);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QListWidgetItem* makeItem(const std::string& line) const;

@@ -30,7 +30,7 @@ std::string describe(const std::filesystem::path& file, std::string_view what,
 
 [[noreturn]] void fail(const std::filesystem::path& file, std::string_view what,
                        std::error_code reason) {
-    throw ListFileError(describe(file, what, reason));
+    throw ListFileError(describe(file, what, reason), reason);
 }
 
 std::error_code lastError() {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace quivanto {
@@ -14,6 +15,15 @@ class Platform;
 class ListFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    ListFileError(const std::string& what, std::error_code reason)
+        : std::runtime_error(what)
+        , reason_(reason) {}
+
+    // The system's reason, for callers that report failures by number.
+    const std::error_code& reason() const { return reason_; }
+
+private:
+    std::error_code reason_;
 };
 
 inline constexpr const char* ListFileName = "list.dat";

@@ -2,6 +2,7 @@
 
 #include "about/sys_info.h"
 #include "about/sys_info_tools.h"
+#include "platform/desktop_launch.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -11,6 +12,7 @@
 #include <QIcon>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
@@ -68,6 +70,61 @@ bool hasEnv(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
+std::string searchPath() {
+    const char* value = std::getenv("PATH");
+    return value != nullptr ? value : "/usr/local/bin:/usr/bin:/bin";
+}
+
+// The desktop's open action: xdg-open, looked up at each call so a changed PATH counts.
+// The argument is an absolute path or an address, never taken for an option.
+int openWithDesktop(const std::string& target) {
+    const std::string opener = desktop::findOnPath("xdg-open", searchPath());
+    if (opener.empty())
+        return desktop::OpenResult::NoAssociation;
+    const auto report = desktop::spawnDetached(opener, {target}, desktop::OpenWatchMilliseconds);
+    if (report.startError != 0 || (report.exited && report.exitStatus != 0))
+        return desktop::OpenResult::NoAssociation;
+    return desktop::OpenResult::Accepted;
+}
+
+bool startedAndStayed(const std::string& program, const std::vector<std::string>& arguments) {
+    const auto report = desktop::spawnDetached(program, arguments, desktop::OpenWatchMilliseconds);
+    return report.startError == 0 && !(report.exited && report.exitStatus != 0);
+}
+
+// The desktop's default application for plain text, as a desktop file id.
+std::string defaultTextEditorId() {
+    const std::string query = desktop::findOnPath("xdg-mime", searchPath());
+    if (query.empty())
+        return {};
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(
+        QString::fromStdString(query),
+        {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+    if (!process.waitForFinished(2000)) {
+        process.kill();
+        process.waitForFinished(500);
+        return {};
+    }
+    return desktop::desktopIdFromQuery(process.readAllStandardOutput().toStdString());
+}
+
+// The user's text editor: the desktop's default for plain text, else a known graphical one.
+int startTextEditor() {
+    const std::string launcher = desktop::findOnPath("gtk-launch", searchPath());
+    if (const std::string id = defaultTextEditorId(); !id.empty() && !launcher.empty()) {
+        if (startedAndStayed(launcher, {id}))
+            return desktop::OpenResult::Accepted;
+    }
+    for (const auto& editor : desktop::fallbackTextEditors()) {
+        const std::string program = desktop::findOnPath(editor, searchPath());
+        if (!program.empty() && desktop::spawnDetached(program, {}, 0).startError == 0)
+            return desktop::OpenResult::Accepted;
+    }
+    return desktop::OpenResult::NoAssociation;
+}
+
 bool x11DisplayReachable() {
     int screen = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screen);
@@ -118,12 +175,40 @@ MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::st
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-int DesktopPlatform::openRequest(const std::string&) {
-    return 2; // the desktop's open action arrives with the launch command
+int DesktopPlatform::openRequest(const std::string& target) {
+    // The default list names Windows programs; their desktop counterparts stand in.
+    switch (desktop::wellKnownProgram(target)) {
+    case desktop::WellKnownProgram::FileManager:
+        return openWithDesktop(QDir::homePath().toStdString());
+    case desktop::WellKnownProgram::TextEditor:
+        return startTextEditor();
+    case desktop::WellKnownProgram::None:
+        break;
+    }
+    if (desktop::looksLikeUrl(target))
+        return openWithDesktop(target);
+    // Existence is decided here: the open helper would report success for a missing file.
+    const std::string path = desktop::locateTarget(target, searchPath());
+    if (path.empty())
+        return desktop::OpenResult::FileNotFound;
+    if (desktop::isProgramFile(path)) {
+        const auto report = desktop::spawnDetached(path, {}, 0);
+        return report.startError == 0 ? desktop::OpenResult::Accepted
+                                      : desktop::OpenResult::NoAssociation;
+    }
+    return openWithDesktop(path);
 }
 
-int DesktopPlatform::directStart(const std::string&, ShowStyle) {
-    return StartError::FileNotFound; // starting programs arrives with the launch command
+int DesktopPlatform::directStart(const std::string& program, ShowStyle) {
+    // The window style has no counterpart here: the started program places its own window.
+    const std::string path = program.find('/') != std::string::npos
+                                 ? program
+                                 : desktop::findOnPath(program, searchPath());
+    if (path.empty())
+        return StartError::FileNotFound;
+    const auto report = desktop::spawnDetached(path, {}, 0);
+    return report.startError == 0 ? StartError::None
+                                  : desktop::startErrorForErrno(report.startError);
 }
 
 bool DesktopPlatform::isOrdinaryFile(const std::string& path) {

@@ -1,0 +1,85 @@
+#include "commands/command_messages.h"
+
+#include "core/item_line.h"
+#include "platform/platform.h"
+
+#include <string>
+
+namespace quivanto {
+namespace {
+
+constexpr int Exclamation = MessageStyle::Ok | MessageStyle::IconExclamation;
+constexpr std::string_view DuplicateTitle = "Quivanto - Duplicate Item!";
+
+Message aboutItem(std::string_view lead, std::string_view description, std::string_view target,
+                  std::string_view title, int style) {
+    std::string text(lead);
+    text += itemBlock(description, target);
+    return {text, std::string(title), style};
+}
+
+} // namespace
+
+Message fileNotFoundMessage(std::string_view line) {
+    return aboutItem("The program that you selected does not exist anymore! Please remove it "
+                     "from your Quivanto list.",
+                     descriptionField(line), targetField(line), "Quivanto - File not found!",
+                     Exclamation);
+}
+
+Message unexpectedErrorMessage(int code) {
+    // The number is written with its sign position: a space for codes of 0 and above.
+    std::string text = code < 0 ? std::to_string(code) : " " + std::to_string(code);
+    text += ": Error Occured!";
+    return {text, "Quivanto - Error Occured!", Exclamation};
+}
+
+Message multipleFilesMessage() {
+    return {"You may only drag and drop one item into your Quivanto list.",
+            "Quivanto - Drag and Drop Multiple Files Error", Exclamation};
+}
+
+Message duplicateFileMessage(std::string_view matchedDescription, std::string_view path) {
+    return aboutItem("The file that you selected is already in your Quivanto list.",
+                     matchedDescription, path, DuplicateTitle, Exclamation);
+}
+
+Message duplicateDescriptionMessage(std::string_view description, std::string_view path) {
+    return aboutItem("The file description that you provided is already in your Quivanto list.",
+                     description, path, DuplicateTitle, Exclamation);
+}
+
+Message fileTypeNotSupportedMessage() {
+    std::string text = "The system file that you selected cannot be placed in your Quivanto list.";
+    text += LineBreak;
+    text += "Please create a shortcut for the system file before placing it in your list.";
+    return {text, "Quivanto - File Type Not Supported!", Exclamation};
+}
+
+Message lineBreakInNameMessage() {
+    // A line break in a name would split its item line in two.
+    std::string text = "The file that you selected has a line break in its name and cannot be "
+                       "placed in your Quivanto list.";
+    text += LineBreak;
+    text += "Please rename the file before placing it in your list.";
+    return {text, "Quivanto - File Name Not Supported!", Exclamation};
+}
+
+Message lastItemMessage() {
+    return {"You cannot remove the last item! Please add an item first.",
+            std::string(ApplicationTitle), MessageStyle::Ok};
+}
+
+Message noSelectionMessage() {
+    return {"You must first select an item from your list.", std::string(ApplicationTitle),
+            MessageStyle::Ok};
+}
+
+Message confirmRemoveMessage(std::string_view line) {
+    return aboutItem(
+        "Are you sure that you want to remove the selected item from your Quivanto list?",
+        descriptionField(line), targetField(line), "Quivanto - Are you sure?",
+        MessageStyle::YesNo | MessageStyle::IconQuestion | MessageStyle::DefaultButton2);
+}
+
+} // namespace quivanto

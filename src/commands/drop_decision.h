@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/message.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Adding the file dropped on the list: its description from its name, the scan for a
+// target already listed, and numbered descriptions for names already taken.
+namespace quivanto {
+
+// What a drop delivered: the platform's file list, if the dropped object had one.
+struct DroppedFiles {
+    bool hasFileList = false;
+    std::vector<std::string> paths;
+};
+
+// Everything after the last separator; the whole path when it has none.
+std::string_view droppedFileName(std::string_view path, char separator);
+
+// The file name fitted into the 30-character description field.
+std::string descriptionForFileName(std::string_view fileName);
+
+enum class ScanResult { Add, DuplicatePath, DuplicateDescription };
+
+struct DuplicateScan {
+    ScanResult result = ScanResult::Add;
+    std::string itemLine;           // to add, with the description as renamed
+    std::string matchedDescription; // the listed line's description that refused it
+};
+
+// Compares the new item with every row: a listed target refuses it; a taken description
+// is given ~2, ~3 ... and checked again from the first row; past ~99 it is refused.
+DuplicateScan scanForDuplicates(const std::vector<std::string>& rows, std::string_view description,
+                                std::string_view path);
+
+struct DropDecision {
+    bool showList = false;               // bring the list window up before anything is told
+    std::optional<Message> message;      // a refusal
+    std::optional<std::string> itemLine; // the line to append and show
+};
+
+DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::string>& rows,
+                        char separator);
+
+} // namespace quivanto

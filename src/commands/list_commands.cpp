@@ -1,0 +1,124 @@
+#include "commands/list_commands.h"
+
+#include "commands/command_messages.h"
+#include "commands/failure_code.h"
+#include "commands/launch_decision.h"
+#include "commands/remove_decision.h"
+#include "core/form1.h"
+#include "core/item_line.h"
+#include "core/item_list_box.h"
+#include "core/list_file.h"
+
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+
+#include <exception>
+#include <vector>
+
+namespace quivanto {
+namespace {
+
+std::vector<std::string> rowsOf(const ItemListBox& list) {
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(list.count()));
+    for (int i = 0; i < list.count(); ++i)
+        rows.push_back(list.line(i));
+    return rows;
+}
+
+// An unexpected failure is told by number; the program goes on with the list unchanged.
+void showUnexpected(Form1& form, const std::exception& failure) {
+    form.show(unexpectedErrorMessage(unexpectedFailureCode(failure)));
+}
+
+} // namespace
+
+void lstApps_DblClick(Form1& form) {
+    const int selected = form.lstApps()->selectedIndex();
+    if (selected < 0)
+        return; // no row, no target: there is nothing to open
+    try {
+        const std::string line = form.lstApps()->line(selected);
+        const LaunchResult result = launchTarget(form.platform(), targetField(line));
+        if (const auto message = launchMessage(result, line))
+            form.show(*message);
+        else
+            form.HideListWindow();
+    } catch (const std::exception& failure) {
+        showUnexpected(form, failure);
+    }
+}
+
+void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
+    try {
+        form.CloseOtherDialogs(DialogNumber::None);
+        ItemListBox& list = *form.lstApps();
+        const DropDecision decision =
+            decideDrop(dropped, rowsOf(list), form.platform().pathSeparator());
+        if (decision.showList && form.isMinimized())
+            form.ShowMenu();
+        if (decision.message)
+            form.show(*decision.message);
+        if (!decision.itemLine)
+            return;
+        // Written first: when writing fails, the list does not show a row the file lacks.
+        form.listFile().appendItemLine(*decision.itemLine);
+        list.addLine(*decision.itemLine);
+        form.GrowListWindow();
+    } catch (const std::exception& failure) {
+        showUnexpected(form, failure);
+    }
+}
+
+void RemoveSelectedItem(Form1& form) {
+    form.CloseOtherDialogs(DialogNumber::None);
+    ItemListBox& list = *form.lstApps();
+    const int selected = list.selectedIndex();
+    switch (checkRemove(list.count(), selected)) {
+    case RemoveCheck::LastItem:
+        form.show(lastItemMessage());
+        return;
+    case RemoveCheck::NoSelection:
+        form.show(noSelectionMessage());
+        return;
+    case RemoveCheck::Confirm:
+        break;
+    }
+    const std::string line = list.line(selected);
+    if (form.show(confirmRemoveMessage(line)) == MessageAnswer::Yes) {
+        list.removeLine(selected);
+        form.ShrinkListWindow();
+        list.selectIndex(selectionAfterRemoving(selected));
+        DeleteItemLine(form, line);
+    }
+    list.setFocus();
+}
+
+void DeleteItemLine(Form1& form, const std::string& line) {
+    try {
+        form.listFile().deleteItemLine(line);
+    } catch (const ListFileError& failure) {
+        // The file still holds the line, so the list shows it again.
+        ItemListBox& list = *form.lstApps();
+        list.selectIndex(list.addLine(line));
+        form.GrowListWindow();
+        form.show(listFileErrorMessage(failure.what()));
+    }
+}
+
+DroppedFiles droppedFilesFrom(const QMimeData& data) {
+    DroppedFiles dropped;
+    const QList<QUrl> urls = data.urls();
+    if (urls.isEmpty())
+        return dropped;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            return {};
+        dropped.paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+    dropped.hasFileList = true;
+    return dropped;
+}
+
+} // namespace quivanto

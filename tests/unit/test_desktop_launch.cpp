@@ -1,0 +1,217 @@
+#include "platform/desktop_launch.h"
+#include "platform/platform.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <fstream>
+
+using namespace quivanto;
+using namespace quivanto::desktop;
+
+Q_DECLARE_METATYPE(quivanto::desktop::WellKnownProgram)
+
+namespace {
+
+void makeFile(const QString& path, const std::string& bytes, bool executable) {
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
+    if (executable)
+        permissions |= QFile::ExeOwner;
+    QFile::setPermissions(path, permissions);
+}
+
+} // namespace
+
+// The desktop back end's decisions about what to start; nothing is started here.
+class TestDesktopLaunch final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void windowsDefaultsHaveStandIns_data();
+    void windowsDefaultsHaveStandIns();
+    void recognisesAddresses_data();
+    void recognisesAddresses();
+    void searchesPathForExecutables();
+    void locatesTargets_data();
+    void locatesTargets();
+    void tellsProgramsFromDocuments_data();
+    void tellsProgramsFromDocuments();
+    void startFailuresGetCodes_data();
+    void startFailuresGetCodes();
+    void readsTheDesktopsTextEditor_data();
+    void readsTheDesktopsTextEditor();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString previousFolder_;
+    QString path(const QString& name) const { return dir_->filePath(name); }
+};
+
+void TestDesktopLaunch::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    previousFolder_ = QDir::currentPath();
+}
+
+void TestDesktopLaunch::cleanup() {
+    QDir::setCurrent(previousFolder_);
+}
+
+void TestDesktopLaunch::windowsDefaultsHaveStandIns_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<WellKnownProgram>("program");
+    QTest::newRow("explorer.exe") << "explorer.exe" << WellKnownProgram::FileManager;
+    QTest::newRow("letter case does not matter") << "EXPLORER.EXE" << WellKnownProgram::FileManager;
+    QTest::newRow("notepad.exe") << "notepad.exe" << WellKnownProgram::TextEditor;
+    QTest::newRow("with a folder it is a file") << "/opt/notepad.exe" << WellKnownProgram::None;
+    QTest::newRow("without the extension") << "notepad" << WellKnownProgram::None;
+}
+
+void TestDesktopLaunch::windowsDefaultsHaveStandIns() {
+    QFETCH(QString, target);
+    QFETCH(WellKnownProgram, program);
+    QCOMPARE(wellKnownProgram(target.toStdString()), program);
+}
+
+void TestDesktopLaunch::recognisesAddresses_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("address");
+    QTest::newRow("web") << "https://example.org/q?a=1" << true;
+    QTest::newRow("file URL") << "file:///tmp/a.txt" << true;
+    QTest::newRow("mail") << "mailto:ann@example.org" << true;
+    QTest::newRow("drive letter") << "C://Tools" << false;
+    QTest::newRow("Windows path") << "C:\\Tools\\x.exe" << false;
+    QTest::newRow("Linux path") << "/home/ann/a://b" << false;
+    QTest::newRow("option-like") << "-x://y" << false;
+}
+
+void TestDesktopLaunch::recognisesAddresses() {
+    QFETCH(QString, target);
+    QFETCH(bool, address);
+    QCOMPARE(looksLikeUrl(target.toStdString()), address);
+}
+
+void TestDesktopLaunch::searchesPathForExecutables() {
+    QDir root(dir_->path());
+    for (const char* folder : {"plain", "folder", "bin", "later"})
+        QVERIFY(root.mkdir(folder));
+    makeFile(path("plain/tool"), "#!/bin/sh\n", false); // not executable
+    QVERIFY(root.mkpath("folder/tool"));                // a folder of that name
+    makeFile(path("bin/tool"), "#!/bin/sh\n", true);
+    makeFile(path("later/tool"), "#!/bin/sh\n", true);
+    const std::string list =
+        (path("plain") + "::" + path("folder") + ":" + path("bin") + "/:" + path("later"))
+            .toStdString();
+    QCOMPARE(QString::fromStdString(findOnPath("tool", list)), path("bin/tool"));
+    QCOMPARE(findOnPath("missing", list), std::string());
+    QCOMPARE(findOnPath("bin/tool", dir_->path().toStdString()), std::string());
+    QCOMPARE(findOnPath("", list), std::string());
+    // An empty entry is not the current folder.
+    QDir::setCurrent(path("bin"));
+    QCOMPARE(findOnPath("tool", ":"), std::string());
+}
+
+void TestDesktopLaunch::locatesTargets_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("located"); // relative to the test folder; "" for none
+    QTest::newRow("document in the current folder") << "Help.html"
+                                                    << "Help.html";
+    QTest::newRow("relative path") << "docs/readme.txt"
+                                   << "docs/readme.txt";
+    QTest::newRow("name beginning with a dash") << "-rf"
+                                                << "-rf";
+    QTest::newRow("absolute path") << "ABS:docs/readme.txt"
+                                   << "docs/readme.txt";
+    QTest::newRow("bare program name from PATH") << "runme"
+                                                 << "bin/runme";
+    QTest::newRow("missing file") << "gone.txt"
+                                  << "";
+    QTest::newRow("missing folder in a path") << "nowhere/runme"
+                                              << "";
+    QTest::newRow("Windows path") << "C:\\Windows\\notepad.exe"
+                                  << "";
+    QTest::newRow("empty target") << ""
+                                  << "";
+}
+
+void TestDesktopLaunch::locatesTargets() {
+    QFETCH(QString, target);
+    QFETCH(QString, located);
+    QDir root(dir_->path());
+    QVERIFY(root.mkpath("docs") && root.mkpath("bin") && root.mkpath("cwd"));
+    makeFile(path("Help.html"), "<html></html>", false);
+    makeFile(path("-rf"), "", false);
+    makeFile(path("docs/readme.txt"), "text", false);
+    makeFile(path("bin/runme"), "#!/bin/sh\n", true);
+    QDir::setCurrent(dir_->path());
+    if (target.startsWith("ABS:"))
+        target = path(target.mid(4));
+    const std::string found = locateTarget(target.toStdString(), path("bin").toStdString());
+    QCOMPARE(QString::fromStdString(found), located.isEmpty() ? QString() : path(located));
+}
+
+void TestDesktopLaunch::tellsProgramsFromDocuments_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<bool>("program");
+    QTest::newRow("compiled program") << QByteArray("\x7f"
+                                                    "ELF\x02\x01",
+                                                    6)
+                                      << true << true;
+    QTest::newRow("script") << QByteArray("#!/bin/sh\necho hi\n") << true << true;
+    QTest::newRow("document marked executable") << QByteArray("%PDF-1.7") << true << false;
+    QTest::newRow("empty file marked executable") << QByteArray() << true << false;
+    QTest::newRow("script not marked executable") << QByteArray("#!/bin/sh\n") << false << false;
+}
+
+void TestDesktopLaunch::tellsProgramsFromDocuments() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, executable);
+    QFETCH(bool, program);
+    makeFile(path("file"), bytes.toStdString(), executable);
+    QCOMPARE(isProgramFile(path("file").toStdString()), program);
+    QVERIFY(!isProgramFile(dir_->path().toStdString())); // a folder never is
+}
+
+void TestDesktopLaunch::startFailuresGetCodes_data() {
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("code");
+    QTest::newRow("no such file") << int(ENOENT) << StartError::FileNotFound;
+    QTest::newRow("folder in the path is a file") << int(ENOTDIR) << StartError::FileNotFound;
+    QTest::newRow("permission denied") << int(EACCES) << StartError::PermissionDenied;
+    QTest::newRow("not permitted") << int(EPERM) << StartError::PermissionDenied;
+    QTest::newRow("not executable") << int(ENOEXEC) << StartError::PermissionDenied;
+    QTest::newRow("input/output error") << int(EIO) << StartError::PathAccess;
+    QTest::newRow("too many links") << int(ELOOP) << StartError::PathAccess;
+}
+
+void TestDesktopLaunch::startFailuresGetCodes() {
+    QFETCH(int, error);
+    QFETCH(int, code);
+    QCOMPARE(startErrorForErrno(error), code);
+}
+
+void TestDesktopLaunch::readsTheDesktopsTextEditor_data() {
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QByteArray>("id");
+    QTest::newRow("ordinary") << QByteArray("org.gnome.TextEditor.desktop\n")
+                              << QByteArray("org.gnome.TextEditor.desktop");
+    QTest::newRow("trailing spaces")
+        << QByteArray("kate.desktop  \n") << QByteArray("kate.desktop");
+    QTest::newRow("nothing set") << QByteArray("\n") << QByteArray();
+    QTest::newRow("not a desktop file") << QByteArray("vim\n") << QByteArray();
+    QTest::newRow("option-like") << QByteArray("-x.desktop\n") << QByteArray();
+    QTest::newRow("a path") << QByteArray("../evil.desktop\n") << QByteArray();
+}
+
+void TestDesktopLaunch::readsTheDesktopsTextEditor() {
+    QFETCH(QByteArray, output);
+    QFETCH(QByteArray, id);
+    QCOMPARE(QByteArray::fromStdString(desktopIdFromQuery(output.toStdString())), id);
+}
+
+QTEST_GUILESS_MAIN(TestDesktopLaunch)
+#include "test_desktop_launch.moc"
