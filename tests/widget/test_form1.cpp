@@ -196,7 +196,7 @@ void TestForm1::growAndShrinkResizeTheWidgets() {
     QCOMPARE(form.lstApps()->height(), 41 + 13);
     for (int i = 0; i < 6; ++i)
         form.ShrinkListWindow();
-    QCOMPARE(form.height(), 70);           // 1050 twips, never less
+    QCOMPARE(form.height(), 70);            // 1050 twips, never less
     QCOMPARE(form.lstApps()->height(), 15); // 225 twips
 }
 
