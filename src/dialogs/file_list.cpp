@@ -3,16 +3,12 @@
 #include "dialogs/folder_listing.h"
 #include "dialogs/name_list_model.h"
 
-#include <QStyle>
-
 namespace quivanto {
 
 FileList::FileList(QWidget* parent)
     : QListView(parent)
     , model_(new NameListModel(this)) {
-    const QIcon file = style()->standardIcon(QStyle::SP_FileIcon);
-    model_->setIcons(file, file);
-    setModel(model_);
+    setModel(model_); // bare names, as a file list shows them
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

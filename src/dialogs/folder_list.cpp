@@ -35,6 +35,7 @@ FolderList::FolderList(char separator, QWidget* parent)
     model_->setIcons(style()->standardIcon(QStyle::SP_DirOpenIcon),
                      style()->standardIcon(QStyle::SP_DirClosedIcon));
     setModel(model_);
+    setIconSize({16, 16});
     setItemDelegate(new IndentingDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -67,7 +68,7 @@ bool FolderList::setPath(const std::string& folder) {
     path_ = folder;
     openRow_ = static_cast<int>(chain.size()) - 1;
     highlight(openRow_);
-    scrollTo(model_->index(openRow_), QAbstractItemView::PositionAtTop);
+    scrollTo(model_->index(openRow_));
     if (changed)
         emit change();
     return true;

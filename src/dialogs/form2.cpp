@@ -207,16 +207,12 @@ void Form2::cmdAdd_Click() {
 
     ItemListBox& rows = *list_.lstApps();
     const DuplicateScan scan = scanForDuplicate(rowsOf(rows), target, padDescription(description));
-    const std::string matched = rows.line(static_cast<int>(scan.row));
-    switch (scan.match) {
-    case DuplicateScan::Match::Target:
-        list_.show(duplicateTargetMessage(matched));
+    if (scan.match != DuplicateScan::Match::None) {
+        const std::string matched = rows.line(static_cast<int>(scan.row));
+        list_.show(scan.match == DuplicateScan::Match::Target
+                       ? duplicateTargetMessage(matched)
+                       : duplicateDescriptionMessage(matched));
         return;
-    case DuplicateScan::Match::Description:
-        list_.show(duplicateDescriptionMessage(matched));
-        return;
-    case DuplicateScan::Match::None:
-        break;
     }
     try {
         list_.listFile().appendItemLine(line);
