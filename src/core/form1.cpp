@@ -221,9 +221,7 @@ void Form1::ConfirmRemoveFromTray() {
     emit unloaded();
 }
 
-void Form1::Form_Unload() {
-    platform_.deleteTrayIcon(trayIconData_);
-}
+void Form1::Form_Unload() { platform_.deleteTrayIcon(trayIconData_); }
 
 void Form1::registerDialog(int dialogNumber, QWidget* dialog) {
     if (isDialogNumber(dialogNumber))
