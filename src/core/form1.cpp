@@ -7,6 +7,9 @@
 #include "core/message.h"
 #include "core/picture_button.h"
 #include "core/tray_policy.h"
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
+#include "dialogs/properties_rules.h"
 
 #include <QLabel>
 #include <QMimeData>
@@ -261,6 +264,28 @@ void Form1::CloseOtherDialogs(int dialogNumber) {
             continue;
         dialog->close(); // runs the dialog's own closing behaviour
     }
+}
+
+void Form1::ShowAddDialog() {
+    CloseOtherDialogs(DialogNumber::None);
+    auto* dialog = new Form2(*this, Form2::workingFolder(), this);
+    registerDialog(DialogNumber::AddItem, dialog);
+    dialog->Form_Load();
+    dialog->show();
+}
+
+void Form1::ShowPropertiesDialog() {
+    CloseOtherDialogs(DialogNumber::None);
+    // Without a selected row there is no item to show, and an update could only harm.
+    if (lstApps_->selectedIndex() < 0) {
+        show(noItemSelectedMessage());
+        lstApps_->setFocus();
+        return;
+    }
+    auto* dialog = new Form3(*this, this);
+    registerDialog(DialogNumber::Properties, dialog);
+    dialog->Form_Load();
+    dialog->show();
 }
 
 } // namespace quivanto

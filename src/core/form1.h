@@ -53,6 +53,10 @@ public:
     void GrowListWindow();
     void ShrinkListWindow();
 
+    // Open the Add Item and Properties dialogs afresh, modeless.
+    void ShowAddDialog();
+    void ShowPropertiesDialog();
+
     void CloseOtherDialogs(int dialogNumber);
     // A dialog opened from the list window, so CloseOtherDialogs can reach it. Dialogs
     // delete themselves when closed (Qt::WA_DeleteOnClose): closed means gone.

@@ -1,0 +1,74 @@
+#include "dialogs/add_item_rules.h"
+
+#include "core/item_line.h"
+#include "core/list_window_geometry.h"
+#include "dialogs/browse_paths.h"
+#include "platform/platform.h"
+
+#include <algorithm>
+
+namespace quivanto {
+namespace {
+
+constexpr std::string_view DuplicateTitle = "Quivanto - Duplicate Item!";
+
+Message duplicateMessage(std::string_view sentence, std::string_view row) {
+    std::string text(sentence);
+    text += itemBlock(descriptionField(row), targetField(row));
+    return {text, std::string(DuplicateTitle), MessageStyle::Ok | MessageStyle::IconExclamation};
+}
+
+} // namespace
+
+std::string joinTarget(std::string_view folder, std::string_view file, char separator) {
+    std::string target(folder);
+    if (!target.ends_with(separator))
+        target += separator;
+    target += file;
+    return target;
+}
+
+std::string folderProposal(std::string_view folder, const std::vector<std::string>& roots,
+                           char separator) {
+    if (std::find(roots.begin(), roots.end(), folder) != roots.end())
+        return "Drive: " + std::string(folder);
+    return "Folder: " + std::string(lastName(folder, separator));
+}
+
+std::string storedDescription(std::string_view boxText) {
+    return shortenToDescriptionWidth(boxText);
+}
+
+DuplicateScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
+                               std::string_view descriptionField) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (quivanto::targetField(rows[row]) == target)
+            return {DuplicateScan::Match::Target, row};
+        if (quivanto::descriptionField(rows[row]) == descriptionField)
+            return {DuplicateScan::Match::Description, row};
+    }
+    return {};
+}
+
+Message duplicateTargetMessage(std::string_view row) {
+    return duplicateMessage("The file name that you selected is already in your Quivanto list.",
+                            row);
+}
+
+Message duplicateDescriptionMessage(std::string_view row) {
+    return duplicateMessage(
+        "The file description that you provided is already in your Quivanto list.", row);
+}
+
+Message lineBreakInItemMessage() {
+    return {"The name that you selected contains a line break, which your Quivanto list "
+            "cannot hold. Please choose another file or folder.",
+            "Quivanto - Error Occured!", MessageStyle::Ok | MessageStyle::IconExclamation};
+}
+
+TwipsPoint addDialogPosition(float listWindowLeft, float screenHeight, float outerWidth,
+                             float outerHeight) {
+    return {listWindowLeft - outerWidth, screenHeight - outerHeight - TaskbarMargin};
+}
+
+} // namespace quivanto

@@ -1,0 +1,74 @@
+#include "dialogs/properties_rules.h"
+
+#include "core/item_line.h"
+#include "core/text_units.h"
+#include "platform/platform.h"
+
+#include <algorithm>
+
+namespace quivanto {
+namespace {
+
+constexpr int Exclamation = MessageStyle::Ok | MessageStyle::IconExclamation;
+
+} // namespace
+
+ShownItem shownItem(std::string_view row) {
+    return {std::string(trimSpaces(descriptionField(row))),
+            std::string(trimSpaces(targetField(row)))};
+}
+
+std::optional<std::size_t> rowWithDescription(const std::vector<std::string>& rows,
+                                              std::string_view typed) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (trimSpaces(descriptionField(rows[row])) == typed)
+            return row;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> rowOfLine(const std::vector<std::string>& rows, std::string_view line) {
+    const auto found = std::find(rows.begin(), rows.end(), line);
+    if (found == rows.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - rows.begin());
+}
+
+Message descriptionTakenMessage(std::string_view row) {
+    const ShownItem taken = shownItem(row);
+    std::string text = "The file description that you provided is already in your Quivanto list.";
+    text += LineBreak;
+    text += "Please enter a unique description for this item.";
+    text += itemBlock(taken.description, taken.target);
+    return {text, "Quivanto - Duplicate Item!", Exclamation};
+}
+
+Message noItemSelectedMessage() {
+    return {"You must first select an item from your list.", std::string(ApplicationTitle),
+            MessageStyle::Ok};
+}
+
+Message itemGoneMessage(const ShownItem& item) {
+    std::string text = "This item is no longer in your Quivanto list, so its description "
+                       "was not changed.";
+    text += itemBlock(item.description, item.target);
+    return {text, "Quivanto - Item Not Found!", Exclamation};
+}
+
+Message itemNotInListFileMessage(std::string_view listFile, const ShownItem& item) {
+    std::string text = "This item is no longer in the list file \"";
+    text += listFile;
+    text += "\", so its description was not changed.";
+    text += itemBlock(item.description, item.target);
+    return {text, "Quivanto - Item Not Found!", Exclamation};
+}
+
+Message descriptionNotSavedMessage(std::string_view reason) {
+    std::string text(reason);
+    text += LineBreak;
+    text += LineBreak;
+    text += "The description was not changed.";
+    return {text, "Quivanto - Error Occured!", Exclamation};
+}
+
+} // namespace quivanto
