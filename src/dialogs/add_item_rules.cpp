@@ -39,13 +39,13 @@ std::string storedDescription(std::string_view boxText) {
     return shortenToDescriptionWidth(boxText);
 }
 
-DuplicateScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
-                               std::string_view descriptionField) {
+AddItemScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
+                             std::string_view descriptionField) {
     for (std::size_t row = 0; row < rows.size(); ++row) {
         if (quivanto::targetField(rows[row]) == target)
-            return {DuplicateScan::Match::Target, row};
+            return {AddItemScan::Match::Target, row};
         if (quivanto::descriptionField(rows[row]) == descriptionField)
-            return {DuplicateScan::Match::Description, row};
+            return {AddItemScan::Match::Description, row};
     }
     return {};
 }

@@ -24,7 +24,7 @@ std::string folderProposal(std::string_view folder, const std::vector<std::strin
 // field is fitted with the same rule as a dropped name.
 std::string storedDescription(std::string_view boxText);
 
-struct DuplicateScan {
+struct AddItemScan {
     enum class Match { None, Target, Description };
     Match match = Match::None;
     std::size_t row = 0; // the row that matched
@@ -32,8 +32,8 @@ struct DuplicateScan {
 
 // Rows in list order; within one row the target is compared first. The first matching row
 // decides. Both comparisons are exact: the target whole, the description field padded.
-DuplicateScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
-                               std::string_view descriptionField);
+AddItemScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
+                             std::string_view descriptionField);
 
 // The refusals; each names the existing row that matched.
 Message duplicateTargetMessage(std::string_view row);

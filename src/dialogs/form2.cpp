@@ -206,12 +206,11 @@ void Form2::cmdAdd_Click() {
         list_.ShowMenu();
 
     ItemListBox& rows = *list_.lstApps();
-    const DuplicateScan scan = scanForDuplicate(rowsOf(rows), target, padDescription(description));
-    if (scan.match != DuplicateScan::Match::None) {
+    const AddItemScan scan = scanForDuplicate(rowsOf(rows), target, padDescription(description));
+    if (scan.match != AddItemScan::Match::None) {
         const std::string matched = rows.line(static_cast<int>(scan.row));
-        list_.show(scan.match == DuplicateScan::Match::Target
-                       ? duplicateTargetMessage(matched)
-                       : duplicateDescriptionMessage(matched));
+        list_.show(scan.match == AddItemScan::Match::Target ? duplicateTargetMessage(matched)
+                                                            : duplicateDescriptionMessage(matched));
         return;
     }
     try {

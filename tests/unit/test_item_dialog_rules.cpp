@@ -180,10 +180,10 @@ void TestItemDialogRules::scansTargetThenDescriptionRowByRow() {
     QFETCH(QString, target);
     QFETCH(int, match);
     QFETCH(int, row);
-    const DuplicateScan scan = scanForDuplicate(toRows(rows), target.toStdString(),
-                                                padDescription(description.toStdString()));
+    const AddItemScan scan = scanForDuplicate(toRows(rows), target.toStdString(),
+                                              padDescription(description.toStdString()));
     QCOMPARE(static_cast<int>(scan.match), match);
-    if (scan.match != DuplicateScan::Match::None)
+    if (scan.match != AddItemScan::Match::None)
         QCOMPARE(static_cast<int>(scan.row), row);
 }
 
