@@ -14,23 +14,23 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+using FileHandle = ListFile::FileHandle;
 
 std::string describe(const std::filesystem::path& file, std::string_view what,
-                     const std::error_code& reason) {
+                     std::string_view reason) {
     std::string text = "Quivanto could not ";
     text += what;
     text += " the list file \"";
     text += file.string();
     text += "\": ";
-    text += reason.message();
+    text += reason;
     text += '.';
     return text;
 }
 
 [[noreturn]] void fail(const std::filesystem::path& file, std::string_view what,
                        std::error_code reason) {
-    throw ListFileError(describe(file, what, reason), reason);
+    throw ListFileError(describe(file, what, reason.message()), reason);
 }
 
 std::error_code lastError() {
@@ -60,10 +60,33 @@ void closeFile(FileHandle& handle, const std::filesystem::path& file) {
         fail(file, "write", flushed ? lastError() : reason);
 }
 
-void rejectFolder(const std::filesystem::path& file) {
+// Only an ordinary file (or none) may stand for the list: a folder cannot be read, a device
+// gives endless bytes and a pipe a read that never returns.
+void requireOrdinaryFile(const std::filesystem::path& file, std::string_view what) {
     std::error_code ignored;
-    if (std::filesystem::is_directory(file, ignored))
-        fail(file, "use", std::make_error_code(std::errc::is_a_directory));
+    const auto type = std::filesystem::status(file, ignored).type();
+    if (type == std::filesystem::file_type::directory)
+        fail(file, what, std::make_error_code(std::errc::is_a_directory));
+    if (type != std::filesystem::file_type::regular &&
+        type != std::filesystem::file_type::not_found) {
+        const auto reason = std::make_error_code(std::errc::not_supported);
+        throw ListFileError(describe(file, what, "it is not an ordinary file"), reason);
+    }
+}
+
+// A list the user made read-only stays as it is, even where the system would let us
+// replace it (a rename ignores the file's own permissions) or where we run as root.
+void requireWritable(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return;
+    constexpr auto anyWrite = std::filesystem::perms::owner_write |
+                              std::filesystem::perms::group_write |
+                              std::filesystem::perms::others_write;
+    if ((status.permissions() & anyWrite) == std::filesystem::perms::none)
+        fail(file, "write", std::make_error_code(std::errc::permission_denied));
+    openFile(file, "ab", "write"); // the system's own answer, for one who is not root
 }
 
 } // namespace
@@ -114,7 +137,7 @@ void ListFile::ensureExists() {
         writeDefaultList();
         return;
     }
-    rejectFolder(listPath_);
+    requireOrdinaryFile(listPath_, "read");
     const auto size = std::filesystem::file_size(listPath_, error);
     if (error)
         fail(listPath_, "read", error);
@@ -123,7 +146,7 @@ void ListFile::ensureExists() {
 }
 
 std::string ListFile::readBytes(const std::filesystem::path& file) const {
-    rejectFolder(file);
+    requireOrdinaryFile(file, "read");
     auto in = openFile(file, "rb", "read");
     std::string bytes;
     char buffer[65536];
@@ -144,18 +167,19 @@ void ListFile::writeDefaultList() {
 }
 
 void ListFile::appendItemLine(std::string_view line) {
-    rejectFolder(listPath_);
+    requireOrdinaryFile(listPath_, "write");
+    requireWritable(listPath_);
     std::string bytes;
-    {
-        std::error_code error;
-        if (std::filesystem::exists(listPath_, error)) {
-            // Only the last two bytes matter: is the last line finished?
-            auto in = openFile(listPath_, "rb", "read");
-            if (std::fseek(in.get(), -2, SEEK_END) != 0)
-                std::fseek(in.get(), 0, SEEK_SET);
-            char tail[2];
-            bytes.assign(tail, std::fread(tail, 1, sizeof tail, in.get()));
-        }
+    std::error_code error;
+    const bool existed = std::filesystem::exists(listPath_, error);
+    const auto sizeBefore = existed ? std::filesystem::file_size(listPath_, error) : 0;
+    if (existed) {
+        // Only the last two bytes matter: is the last line finished?
+        auto in = openFile(listPath_, "rb", "read");
+        if (std::fseek(in.get(), -2, SEEK_END) != 0)
+            std::fseek(in.get(), 0, SEEK_SET);
+        char tail[2];
+        bytes.assign(tail, std::fread(tail, 1, sizeof tail, in.get()));
     }
     std::string addition;
     if (needsLineEndBeforeAppend(bytes))
@@ -163,10 +187,21 @@ void ListFile::appendItemLine(std::string_view line) {
     addition += line;
     addition += LineEnd;
     auto out = openFile(listPath_, "ab", "write");
-    writeAll(out.get(), addition, listPath_);
-    closeFile(out, listPath_);
-    if (const auto flushed = platform_.flushToDisk(listPath_))
-        fail(listPath_, "write", flushed);
+    try {
+        writeAll(out.get(), addition, listPath_);
+        closeFile(out, listPath_);
+        if (const auto flushed = platform_.flushToDisk(listPath_))
+            fail(listPath_, "write", flushed);
+    } catch (const ListFileError&) {
+        // A full disk can take half a line: cut it off, so the list is as it was.
+        out.reset();
+        std::error_code ignored;
+        if (existed)
+            std::filesystem::resize_file(listPath_, sizeBefore, ignored);
+        else
+            std::filesystem::remove(listPath_, ignored);
+        throw;
+    }
 }
 
 bool ListFile::deleteItemLine(std::string_view line) {
@@ -190,9 +225,10 @@ bool ListFile::replaceItemLine(std::string_view newLine, std::string_view oldLin
 }
 
 void ListFile::rewrite(const std::vector<std::string>& lines) {
-    rejectFolder(listPath_);
-    {
-        auto out = openFile(scratchPath_, "wb", "write");
+    requireOrdinaryFile(listPath_, "write");
+    requireWritable(listPath_);
+    auto out = createScratchFile();
+    try {
         std::string bytes;
         for (const auto& line : lines) {
             bytes += line;
@@ -200,11 +236,37 @@ void ListFile::rewrite(const std::vector<std::string>& lines) {
         }
         writeAll(out.get(), bytes, scratchPath_);
         closeFile(out, scratchPath_);
+        if (const auto flushed = platform_.flushToDisk(scratchPath_))
+            fail(scratchPath_, "write", flushed);
+        if (const auto replaced = platform_.replaceFile(scratchPath_, listPath_))
+            fail(listPath_, "replace", replaced);
+    } catch (const ListFileError&) {
+        // The list is still whole; a scratch file beside it would only mislead a later start.
+        std::error_code ignored;
+        if (std::filesystem::exists(listPath_, ignored))
+            std::filesystem::remove(scratchPath_, ignored);
+        throw;
     }
-    if (const auto flushed = platform_.flushToDisk(scratchPath_))
-        fail(scratchPath_, "write", flushed);
-    if (const auto replaced = platform_.replaceFile(scratchPath_, listPath_))
-        fail(listPath_, "replace", replaced);
+}
+
+ListFile::FileHandle ListFile::createScratchFile() {
+    std::error_code error;
+    const auto found = std::filesystem::symlink_status(scratchPath_, error).type();
+    if (found == std::filesystem::file_type::directory)
+        fail(scratchPath_, "write", std::make_error_code(std::errc::is_a_directory));
+    // A leftover is removed, even a read-only one, or a link left to make us write through
+    // it into another file: the scratch file is always a new file of ours.
+    if (found != std::filesystem::file_type::not_found) {
+        std::filesystem::remove(scratchPath_, error);
+        if (error)
+            fail(scratchPath_, "write", error);
+    }
+    auto out = openFile(scratchPath_, "wb", "write");
+    // The list keeps its permissions, so a private list does not become readable to all.
+    const auto listStatus = std::filesystem::status(listPath_, error);
+    if (!error)
+        std::filesystem::permissions(scratchPath_, listStatus.permissions(), error);
+    return out;
 }
 
 } // namespace quivanto

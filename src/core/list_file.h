@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -42,6 +44,8 @@ bool needsLineEndBeforeAppend(std::string_view bytes);
 // one step, so the list is never missing or half written. Errors throw ListFileError.
 class ListFile {
 public:
+    using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
     ListFile(std::filesystem::path folder, Platform& platform);
 
     const std::filesystem::path& path() const { return listPath_; }
@@ -65,6 +69,7 @@ public:
 private:
     std::string readBytes(const std::filesystem::path& file) const;
     void rewrite(const std::vector<std::string>& lines);
+    FileHandle createScratchFile();
 
     std::filesystem::path listPath_;
     std::filesystem::path scratchPath_;

@@ -1,12 +1,18 @@
 #include "core/item_line.h"
 #include "core/list_file.h"
 #include "support/fake_platform.h"
+#include "support/permission_bits.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
@@ -15,6 +21,35 @@ namespace {
 
 const std::string Defaults = "Explorer                      |explorer.exe\r\n"
                              "Notepad                       |notepad.exe\r\n";
+
+using Operation = std::function<void(ListFile&)>;
+
+const std::string Three = "Alpha                         |/opt/alpha\r\n"
+                          "Beta                          |/opt/beta\r\n"
+                          "Gamma                         |/opt/gamma\r\n";
+
+// Every operation that writes the list.
+QMap<QString, Operation> writers() {
+    return {{"append",
+             [](ListFile& file) {
+                 file.appendItemLine("New|/opt/new");
+             }},
+            {"delete",
+             [](ListFile& file) {
+                 file.deleteItemLine(file.readLines().at(1));
+             }},
+            {"replace",
+             [](ListFile& file) {
+                 file.replaceItemLine("Edited|/opt/beta", file.readLines()[1]);
+             }},
+            {"defaults", [](ListFile& file) {
+                 file.writeDefaultList();
+             }}};
+}
+
+std::filesystem::perms permissionsOf(const std::filesystem::path& path) {
+    return std::filesystem::status(path).permissions();
+}
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,6 +88,18 @@ private slots:
     void rewriteOverwritesLeftoverScratchFile();
     void failedReplaceLeavesTheListWhole();
     void failuresNameTheFileAndReason();
+    void unusableListIsRefusedUntouched_data();
+    void unusableListIsRefusedUntouched();
+    void readOnlyListIsNeverChanged_data();
+    void readOnlyListIsNeverChanged();
+    void unreadableListIsTold();
+    void readOnlyFolderKeepsTheList();
+    void fullDiskLeavesNoPartialWrite_data();
+    void fullDiskLeavesNoPartialWrite();
+    void scratchLeftoversAreReplaced_data();
+    void scratchLeftoversAreReplaced();
+    void scratchFolderIsRefused();
+    void rewriteKeepsTheListPrivate();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -192,6 +239,240 @@ void TestListFile::failuresNameTheFileAndReason() {
         QVERIFY2(text.contains("directory", Qt::CaseInsensitive), qPrintable(text));
     }
     QVERIFY_THROWS_EXCEPTION(ListFileError, file.appendItemLine("x"));
+}
+
+void TestListFile::unusableListIsRefusedUntouched_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("reason");
+    for (const QString kind : {"folder", "device", "pipe"}) {
+        const QString reason = kind == "folder" ? "directory" : "not an ordinary file";
+        QTest::addRow("%s: start-up", qPrintable(kind)) << kind << "start-up" << reason;
+        QTest::addRow("%s: read", qPrintable(kind)) << kind << "read" << reason;
+        for (const QString& operation : writers().keys())
+            QTest::addRow("%s: %s", qPrintable(kind), qPrintable(operation))
+                << kind << operation << reason;
+    }
+}
+
+// A device gives endless bytes and a pipe a read that never returns: neither may be taken
+// for the list, nor replaced by it.
+void TestListFile::unusableListIsRefusedUntouched() {
+    QFETCH(QString, kind);
+    QFETCH(QString, operation);
+    QFETCH(QString, reason);
+    ListFile file(folder(), platform_);
+    if (kind == "folder")
+        std::filesystem::create_directory(file.path());
+    else if (kind == "device")
+        std::filesystem::create_symlink("/dev/full", file.path());
+    else
+        QCOMPARE(::mkfifo(file.path().c_str(), 0644), 0);
+    const auto typeBefore = std::filesystem::symlink_status(file.path()).type();
+    auto operations = writers();
+    operations["start-up"] = [](ListFile& list) {
+        list.ensureExists();
+    };
+    operations["read"] = [](ListFile& list) {
+        list.readLines();
+    };
+    if (operation == "delete" || operation == "replace")
+        operations[operation] = [operation](ListFile& list) {
+            if (operation == "delete")
+                list.deleteItemLine("x");
+            else
+                list.replaceItemLine("y", "x");
+        };
+    try {
+        operations[operation](file);
+        QFAIL("the operation went through");
+    } catch (const ListFileError& error) {
+        const QString text = QString::fromUtf8(error.what());
+        QVERIFY2(text.contains("list.dat") && text.contains(reason, Qt::CaseInsensitive),
+                 qPrintable(text));
+    }
+    QCOMPARE(std::filesystem::symlink_status(file.path()).type(), typeBefore);
+    QVERIFY(!std::filesystem::exists(file.scratchPath()));
+}
+
+void TestListFile::readOnlyListIsNeverChanged_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("bitsCount");
+    for (const QString& operation : writers().keys()) {
+        QTest::addRow("%s, as this user", qPrintable(operation)) << operation << false;
+        QTest::addRow("%s, as one whom the bits stop", qPrintable(operation)) << operation << true;
+    }
+}
+
+// A rename replaces a read-only file without asking, and root writes it anyway: the list
+// must refuse both.
+void TestListFile::readOnlyListIsNeverChanged() {
+    QFETCH(QString, operation);
+    QFETCH(bool, bitsCount);
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+    std::filesystem::permissions(file.path(), readOnly);
+    std::optional<testing::PermissionBitsCount> bits;
+    if (bitsCount) {
+        bits.emplace();
+        QVERIFY(bits->holds());
+    }
+    try {
+        writers()[operation](file);
+        QFAIL("a read-only list was written");
+    } catch (const ListFileError& error) {
+        QVERIFY2(QString(error.what()).contains("Permission denied"), error.what());
+        QCOMPARE(error.reason(), std::make_error_code(std::errc::permission_denied));
+    }
+    bits.reset();
+    QCOMPARE(readFile(file.path()), Three);
+    QCOMPARE(permissionsOf(file.path()), readOnly);
+    QVERIFY(!std::filesystem::exists(file.scratchPath()));
+}
+
+void TestListFile::unreadableListIsTold() {
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    std::filesystem::permissions(file.path(), std::filesystem::perms::none);
+    testing::PermissionBitsCount bits;
+    QVERIFY(bits.holds());
+    file.ensureExists(); // it exists and is not empty: nothing to write
+    QVERIFY_THROWS_EXCEPTION(ListFileError, file.readLines());
+    QVERIFY_THROWS_EXCEPTION(ListFileError, file.deleteItemLine("x"));
+    std::filesystem::permissions(file.path(), std::filesystem::perms::owner_read);
+    QCOMPARE(readFile(file.path()), Three);
+}
+
+void TestListFile::readOnlyFolderKeepsTheList() {
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    const auto folderPermissions = permissionsOf(folder());
+    std::filesystem::permissions(folder(), std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_exec);
+    {
+        testing::PermissionBitsCount bits;
+        QVERIFY(bits.holds());
+        // The list itself is writable: an append goes to it directly.
+        file.appendItemLine("New|/opt/new");
+        // A rewrite needs a scratch file beside the list, which the folder refuses.
+        QVERIFY_THROWS_EXCEPTION(ListFileError, file.deleteItemLine("New|/opt/new"));
+        QVERIFY_THROWS_EXCEPTION(ListFileError, file.replaceItemLine("x", "New|/opt/new"));
+    }
+    QCOMPARE(readFile(file.path()), Three + "New|/opt/new\r\n");
+    QVERIFY(!std::filesystem::exists(file.scratchPath()));
+
+    // Without a list, the defaults cannot be written either: told, nothing made.
+    std::filesystem::permissions(folder(), folderPermissions);
+    std::filesystem::remove(file.path());
+    std::filesystem::permissions(folder(), std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_exec);
+    {
+        testing::PermissionBitsCount bits;
+        QVERIFY_THROWS_EXCEPTION(ListFileError, file.ensureExists());
+    }
+    std::filesystem::permissions(folder(), folderPermissions);
+    QVERIFY(!std::filesystem::exists(file.path()));
+}
+
+void TestListFile::fullDiskLeavesNoPartialWrite_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("room");
+    // Room for part of the new bytes: the disk fills in the middle of the line.
+    QTest::newRow("append") << "append" << static_cast<int>(Three.size()) + 10;
+    QTest::newRow("delete") << "delete" << 30;
+    QTest::newRow("replace") << "replace" << 30;
+}
+
+// A full disk, made by a limit on file size that stops writes past it just as a full disk
+// does (the system's answer is "File too large" instead of "No space left on device").
+void TestListFile::fullDiskLeavesNoPartialWrite() {
+    QFETCH(QString, operation);
+    QFETCH(int, room);
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    rlimit before{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = before;
+    limited.rlim_cur = static_cast<rlim_t>(room);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    QString told;
+    try {
+        writers()[operation](file);
+    } catch (const ListFileError& error) {
+        told = QString::fromUtf8(error.what());
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY2(told.contains("File too large"), qPrintable(told));
+    QCOMPARE(readFile(file.path()), Three);
+    QVERIFY(!std::filesystem::exists(file.scratchPath()));
+}
+
+void TestListFile::scratchLeftoversAreReplaced_data() {
+    QTest::addColumn<QString>("leftover");
+    QTest::newRow("read-only file") << "read-only";
+    QTest::newRow("link to another file") << "link";
+    QTest::newRow("link to nowhere") << "dangling";
+}
+
+void TestListFile::scratchLeftoversAreReplaced() {
+    QFETCH(QString, leftover);
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    const auto victim = folder() / "victim.txt";
+    writeFile(victim, "someone else's file\n");
+    if (leftover == "read-only") {
+        writeFile(file.scratchPath(), "stale\r\n");
+        std::filesystem::permissions(file.scratchPath(), std::filesystem::perms::owner_read);
+    } else {
+        std::filesystem::create_symlink(leftover == "link" ? victim : folder() / "nowhere",
+                                        file.scratchPath());
+    }
+    {
+        testing::PermissionBitsCount bits;
+        QVERIFY(file.deleteItemLine("Beta                          |/opt/beta"));
+    }
+    QCOMPARE(readFile(file.path()), "Alpha                         |/opt/alpha\r\n"
+                                    "Gamma                         |/opt/gamma\r\n");
+    QCOMPARE(readFile(victim), std::string("someone else's file\n"));
+    QVERIFY(!std::filesystem::exists(file.scratchPath()));
+    QVERIFY(!std::filesystem::is_symlink(file.scratchPath()));
+    QVERIFY(!std::filesystem::exists(folder() / "nowhere"));
+}
+
+void TestListFile::scratchFolderIsRefused() {
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    std::filesystem::create_directory(file.scratchPath());
+    writeFile(file.scratchPath() / "inside.txt", "kept");
+    for (const auto& [name, operation] : writers().toStdMap()) {
+        if (name == "append") {
+            operation(file); // appends never use the scratch file
+            continue;
+        }
+        try {
+            operation(file);
+            QFAIL(qPrintable(name + " went through"));
+        } catch (const ListFileError& error) {
+            QVERIFY2(QString(error.what()).contains("temp.dat") &&
+                         QString(error.what()).contains("directory", Qt::CaseInsensitive),
+                     error.what());
+        }
+    }
+    QCOMPARE(readFile(file.path()), Three + "New|/opt/new\r\n");
+    QCOMPARE(readFile(file.scratchPath() / "inside.txt"), std::string("kept"));
+}
+
+void TestListFile::rewriteKeepsTheListPrivate() {
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three);
+    const auto privateToOwner =
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    std::filesystem::permissions(file.path(), privateToOwner);
+    QVERIFY(file.deleteItemLine("Beta                          |/opt/beta"));
+    QCOMPARE(permissionsOf(file.path()), privateToOwner);
 }
 
 QTEST_GUILESS_MAIN(TestListFile)
