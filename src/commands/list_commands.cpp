@@ -28,8 +28,23 @@ std::vector<std::string> rowsOf(const ItemListBox& list) {
 }
 
 // An unexpected failure is told by number; the program goes on with the list unchanged.
+// A list file failure also says which file and why, so the user can put it right.
 void showUnexpected(Form1& form, const std::exception& failure) {
-    form.show(unexpectedErrorMessage(unexpectedFailureCode(failure)));
+    Message message = unexpectedErrorMessage(unexpectedFailureCode(failure));
+    if (dynamic_cast<const ListFileError*>(&failure) != nullptr) {
+        message.text += LineBreak;
+        message.text += LineBreak;
+        message.text += failure.what();
+    }
+    form.show(message);
+}
+
+// The path's own bytes: a name that is not UTF-8 must not come out with replacement
+// characters, which would name another file.
+std::string localPathBytes(const QUrl& url) {
+    if (!url.host().isEmpty())
+        return QFile::encodeName(url.toLocalFile()).toStdString();
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
 } // namespace
@@ -115,7 +130,7 @@ DroppedFiles droppedFilesFrom(const QMimeData& data) {
     for (const QUrl& url : urls) {
         if (!url.isLocalFile())
             return {};
-        dropped.paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        dropped.paths.push_back(localPathBytes(url));
     }
     dropped.hasFileList = true;
     return dropped;

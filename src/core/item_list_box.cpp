@@ -13,6 +13,7 @@ namespace quivanto {
 namespace {
 
 constexpr int LineRole = Qt::UserRole + 1;
+constexpr std::size_t ShownCharacters = 256;
 
 QByteArray toBytes(const std::string& line) {
     return QByteArray(line.data(), static_cast<qsizetype>(line.size()));
@@ -73,7 +74,10 @@ ItemListBox::ItemListBox(QWidget* parent)
 }
 
 QListWidgetItem* ItemListBox::makeItem(const std::string& line) const {
-    auto* item = new ItemRow(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    // Only the description column is ever in view: a row shows the start of its line, so a
+    // line of a megabyte does not cost a megabyte of text layout at every repaint.
+    const auto shown = leadingCharacters(line, ShownCharacters);
+    auto* item = new ItemRow(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
     item->setData(LineRole, toBytes(line));
     // A screen reader reads the description, not the padding and the hidden target.
     const auto description = trimSpaces(descriptionField(line));

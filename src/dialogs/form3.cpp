@@ -91,9 +91,11 @@ void Form3::Form_Load() {
     const ItemListBox& rows = *list_.lstApps();
     loadedLine_ = rows.line(rows.selectedIndex());
     const ShownItem item = shownItem(loadedLine_);
-    LoadedDescription = item.description;
     txtDescr_->setProposal(fromBytes(item.description));
     txtName_->setText(fromBytes(item.target));
+    // As the box shows it: bytes that are not UTF-8 come back changed, and must not make
+    // an untouched description look edited.
+    LoadedDescription = txtDescr_->text().toStdString();
 }
 
 void Form3::btnUpdate_Click() {
@@ -109,7 +111,8 @@ void Form3::btnUpdate_Click() {
         close();
         return;
     }
-    const std::string newLine = makeItemLine(typed, txtName_->text().toStdString());
+    // The target's own bytes: the read-only box shows them, but cannot give back every one.
+    const std::string newLine = makeItemLine(typed, shownItem(loadedLine_).target);
     if (IsDescriptionTaken())
         return;
 

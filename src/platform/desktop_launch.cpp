@@ -98,7 +98,13 @@ WellKnownProgram wellKnownProgram(std::string_view target) {
     return WellKnownProgram::None;
 }
 
+bool holdsZeroByte(std::string_view text) {
+    return text.find('\0') != std::string_view::npos;
+}
+
 bool looksLikeUrl(std::string_view target) {
+    if (holdsZeroByte(target))
+        return false;
     if (target.starts_with("mailto:"))
         return true;
     const auto colon = target.find("://");
@@ -114,7 +120,7 @@ bool looksLikeUrl(std::string_view target) {
 }
 
 std::string findOnPath(std::string_view name, std::string_view pathList) {
-    if (name.empty() || name.find('/') != std::string_view::npos)
+    if (name.empty() || name.find('/') != std::string_view::npos || holdsZeroByte(name))
         return {};
     std::size_t start = 0;
     while (start <= pathList.size()) {
@@ -135,8 +141,16 @@ std::string findOnPath(std::string_view name, std::string_view pathList) {
     return {};
 }
 
+std::string programPath(std::string_view program, std::string_view pathList) {
+    if (holdsZeroByte(program))
+        return {};
+    if (program.find('/') != std::string_view::npos)
+        return std::string(program);
+    return findOnPath(program, pathList);
+}
+
 std::string locateTarget(std::string_view target, std::string_view pathList) {
-    if (target.empty())
+    if (target.empty() || holdsZeroByte(target))
         return {};
     std::error_code error;
     const std::filesystem::path given{std::string(target)};

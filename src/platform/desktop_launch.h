@@ -23,6 +23,10 @@ inline constexpr int OpenWatchMilliseconds = 300;
 enum class WellKnownProgram { None, FileManager, TextEditor };
 WellKnownProgram wellKnownProgram(std::string_view target);
 
+// No file name or address holds a zero byte; passed on, the text would end there and name
+// something else. Every search below refuses such a text.
+bool holdsZeroByte(std::string_view text);
+
 // A target the desktop opens as an address rather than as a file ("https://...", "mailto:").
 bool looksLikeUrl(std::string_view target);
 
@@ -30,6 +34,10 @@ bool looksLikeUrl(std::string_view target);
 // `name`, as that file's path; empty when there is none. Empty entries are skipped, so the
 // current folder is never searched by accident.
 std::string findOnPath(std::string_view name, std::string_view pathList);
+
+// The program file a direct start runs: a name with a folder as it is, a bare name from
+// PATH. Empty when there is none.
+std::string programPath(std::string_view program, std::string_view pathList);
 
 // The file a target names, as an absolute path: a path as given (relative ones from the
 // current folder); a bare name from the current folder, else from PATH. Empty when it

@@ -29,12 +29,6 @@
 namespace quivanto {
 namespace {
 
-QString displayText(const std::string& text) {
-    // Messages break lines with a lone CR; Qt's boxes need LF.
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
 QMessageBox::Icon iconForStyle(int style) {
     switch (style & MessageStyle::IconMask) {
     case MessageStyle::IconQuestion:
@@ -155,9 +149,31 @@ std::string DesktopPlatform::prepareDisplay() {
     return {};
 }
 
+QString DesktopPlatform::messageBoxText(const std::string& text) {
+    // A line longer than this (a path of a hand-made list, say) is shown by its two ends:
+    // a box must fit the screen, and laying out a megabyte of text takes seconds.
+    constexpr qsizetype LongestLine = 1000;
+    constexpr qsizetype Head = 600;
+    constexpr qsizetype Tail = 300;
+    const auto atBoundary = [](const QString& line, qsizetype at) {
+        return at > 0 && at < line.size() && line.at(at).isLowSurrogate() ? at + 1 : at;
+    };
+    // Messages break lines with a lone CR; Qt's boxes need LF.
+    QStringList lines = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                            .split(QLatin1Char('\r'));
+    for (QString& line : lines) {
+        if (line.size() <= LongestLine)
+            continue;
+        const qsizetype headEnd = atBoundary(line, Head);
+        const qsizetype tailStart = atBoundary(line, line.size() - Tail);
+        line = line.left(headEnd) + QStringLiteral(" \u2026 ") + line.mid(tailStart);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::string& title,
                                           int style) {
-    QMessageBox box(iconForStyle(style), QString::fromStdString(title), displayText(text));
+    QMessageBox box(iconForStyle(style), QString::fromStdString(title), messageBoxText(text));
     const bool yesNo = (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo;
     if (yesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -201,9 +217,7 @@ int DesktopPlatform::openRequest(const std::string& target) {
 
 int DesktopPlatform::directStart(const std::string& program, ShowStyle) {
     // The window style has no counterpart here: the started program places its own window.
-    const std::string path = program.find('/') != std::string::npos
-                                 ? program
-                                 : desktop::findOnPath(program, searchPath());
+    const std::string path = desktop::programPath(program, searchPath());
     if (path.empty())
         return StartError::FileNotFound;
     const auto report = desktop::spawnDetached(path, {}, 0);

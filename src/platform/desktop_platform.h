@@ -6,6 +6,7 @@
 #include <string>
 
 class QLockFile;
+class QString;
 class QSystemTrayIcon;
 
 namespace quivanto {
@@ -24,6 +25,10 @@ public:
     // Where the program's own documents are: beside the executable in a build tree (where
     // License.txt lies next to it), else <prefix>/share/quivanto for an installed one.
     static std::string documentsDirectory(const std::filesystem::path& executableDirectory);
+
+    // A message's text as its box shows it: line breaks for Qt, and overlong lines cut in
+    // the middle.
+    static QString messageBoxText(const std::string& text);
 
     MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
     int openRequest(const std::string& target) override;

@@ -37,6 +37,9 @@ private slots:
     void searchesPathForExecutables();
     void locatesTargets_data();
     void locatesTargets();
+    void oddTargetsNameOneFileOrNone_data();
+    void oddTargetsNameOneFileOrNone();
+    void findsProgramsForDirectStart();
     void tellsProgramsFromDocuments_data();
     void tellsProgramsFromDocuments();
     void startFailuresGetCodes_data();
@@ -86,6 +89,7 @@ void TestDesktopLaunch::recognisesAddresses_data() {
     QTest::newRow("Windows path") << "C:\\Tools\\x.exe" << false;
     QTest::newRow("Linux path") << "/home/ann/a://b" << false;
     QTest::newRow("option-like") << "-x://y" << false;
+    QTest::newRow("zero byte") << QString::fromLatin1("https://a.org/\0x", 16) << false;
 }
 
 void TestDesktopLaunch::recognisesAddresses() {
@@ -151,6 +155,51 @@ void TestDesktopLaunch::locatesTargets() {
         target = path(target.mid(4));
     const std::string found = locateTarget(target.toStdString(), path("bin").toStdString());
     QCOMPARE(QString::fromStdString(found), located.isEmpty() ? QString() : path(located));
+}
+
+void TestDesktopLaunch::oddTargetsNameOneFileOrNone_data() {
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<QByteArray>("located"); // the file's name in the test folder; "" for none
+    for (const QByteArray& name :
+         {QByteArray("$(touch pwned).txt"), QByteArray("a;b && c | d"), QByteArray("`id`'\"*?"),
+          QByteArray("caf\xe9 \xff.txt"), QByteArray("-rf --help"), QByteArray("two\nlines"),
+          QByteArray("two\rlines")}) {
+        QTest::addRow("relative: %s", name.toPercentEncoding().constData()) << name << name;
+        QTest::addRow("absolute: %s", name.toPercentEncoding().constData())
+            << QByteArray("ABS:" + name) << name;
+    }
+    // The system would read the name only up to the zero byte and find Help.html.
+    QTest::newRow("zero byte") << QByteArray("Help.html\0 and more", 19) << QByteArray();
+    QTest::newRow("4,096 characters") << QByteArray("ABS:" + QByteArray(4096, 'n')) << QByteArray();
+}
+
+// What xdg-open would be given: the one file the target names, as an absolute path (never
+// taken for an option), or nothing at all.
+void TestDesktopLaunch::oddTargetsNameOneFileOrNone() {
+    QFETCH(QByteArray, target);
+    QFETCH(QByteArray, located);
+    const std::string folder = dir_->path().toStdString() + "/";
+    makeFile(path("Help.html"), "<html></html>", false);
+    if (!located.isEmpty())
+        std::ofstream(folder + located.toStdString()) << "x";
+    QDir::setCurrent(dir_->path());
+    std::string given = target.toStdString();
+    if (given.starts_with("ABS:"))
+        given = folder + given.substr(4);
+    const std::string found = locateTarget(given, "/usr/bin:/bin");
+    QCOMPARE(QByteArray::fromStdString(found),
+             located.isEmpty() ? QByteArray() : QByteArray::fromStdString(folder) + located);
+}
+
+void TestDesktopLaunch::findsProgramsForDirectStart() {
+    QVERIFY(QDir(dir_->path()).mkpath("bin"));
+    makeFile(path("bin/runme"), "#!/bin/sh\n", true);
+    const std::string bin = path("bin").toStdString();
+    QCOMPARE(QString::fromStdString(programPath("runme", bin)), path("bin/runme"));
+    QCOMPARE(programPath("/opt/tool --flag", bin), std::string("/opt/tool --flag"));
+    QCOMPARE(programPath(std::string("runme\0x", 7), bin), std::string());
+    QCOMPARE(programPath(std::string("/bin/sh\0 -c evil", 17), bin), std::string());
+    QCOMPARE(programPath("missing", bin), std::string());
 }
 
 void TestDesktopLaunch::tellsProgramsFromDocuments_data() {

@@ -259,7 +259,11 @@ void TestListCommands::dropThatCannotBeWrittenAddsNoRow() {
     drop(data);
     QCOMPARE(platform_->messages.size(), 1u);
     QCOMPARE(platform_->messages[0].title, std::string("Quivanto - Error Occured!"));
-    QCOMPARE(platform_->messages[0].text, std::string(" 75: Error Occured!"));
+    // The number, then the file and the reason, so the user can put it right.
+    const QString text = QString::fromStdString(platform_->messages[0].text);
+    QVERIFY2(text.startsWith(" 75: Error Occured!\r\r") && text.contains("list.dat") &&
+                 text.contains("Is a directory"),
+             qPrintable(text));
     QCOMPARE(form.lstApps()->count(), 3);
     QCOMPARE(form.height(), height);
     QCOMPARE(unloaded.count(), 0);
