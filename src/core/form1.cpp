@@ -1,8 +1,11 @@
 #include "core/form1.h"
 
 #include "about/form4.h"
+#include "commands/command_messages.h"
+#include "commands/command_strip.h"
 #include "commands/list_commands.h"
 #include "core/artwork.h"
+#include "core/click_label.h"
 #include "core/item_list_box.h"
 #include "core/message.h"
 #include "core/picture_button.h"
@@ -11,6 +14,8 @@
 #include "dialogs/form3.h"
 #include "dialogs/properties_rules.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 
@@ -39,6 +44,7 @@ Form1::Form1(Platform& platform, const std::filesystem::path& folder, QWidget* p
     trayIconData_.tip = std::string(ApplicationTitle);
     buildControls();
     connectListCommands();
+    connectCommandStrip();
     applyGeometry();
 }
 
@@ -68,7 +74,7 @@ void Form1::buildControls() {
     picHeader_->setFocusPolicy(Qt::TabFocus);
     picHeader_->setAccessibleName(QStringLiteral("Quivanto"));
 
-    lblAbout_ = new QLabel(picHeader_);
+    lblAbout_ = new ClickLabel(picHeader_);
     lblAbout_->setObjectName(QStringLiteral("lblAbout"));
     lblAbout_->setGeometry(pixelRect(ListWindowLayout::About));
     lblAbout_->setToolTip(QStringLiteral("Click here for more information about the Quivanto"));
@@ -121,6 +127,35 @@ void Form1::connectListCommands() {
             this, [this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*this, files); },
             Qt::QueuedConnection);
     });
+}
+
+void Form1::connectCommandStrip() {
+    connect(picAdd_, &PictureButton::clicked, this, &Form1::ShowAddDialog);
+    connect(picDelete_, &PictureButton::clicked, this, [this] { RemoveSelectedItem(*this); });
+    connect(picProperties_, &PictureButton::clicked, this, &Form1::ShowPropertiesDialog);
+    connect(picHelp_, &PictureButton::clicked, this, [this] { ShowHelp(*this); });
+    connect(picClose_, &PictureButton::clicked, this, &Form1::HideListWindow);
+    connect(lblAbout_, &ClickLabel::clicked, this, &Form1::ShowAboutDialog);
+    lstApps_->installEventFilter(this);
+    picHeader_->installEventFilter(this);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    // A key a control left unhandled comes up here too: that one is not the window's.
+    QWidget* focus = focusWidget();
+    if (focus == nullptr || focus == this)
+        DispatchListKey(*this, virtualKeyCode(event->key()), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || (watched != lstApps_ && watched != picHeader_))
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    DispatchListKey(*this, virtualKeyCode(key->key()), key->modifiers());
+    if (watched == picHeader_ && !minimized_)
+        lstApps_->setFocus();
+    return false; // the control still handles its key as usual
 }
 
 void Form1::applyGeometry() {
@@ -278,7 +313,7 @@ void Form1::ShowPropertiesDialog() {
     CloseOtherDialogs(DialogNumber::None);
     // Without a selected row there is no item to show, and an update could only harm.
     if (lstApps_->selectedIndex() < 0) {
-        show(noItemSelectedMessage());
+        show(noSelectionMessage());
         lstApps_->setFocus();
         return;
     }
