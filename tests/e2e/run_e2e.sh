@@ -72,4 +72,4 @@ fi
 export QUIVANTO_PROGRAM="$program"
 export QUIVANTO_E2E_WORK="$work"
 unset QT_QPA_PLATFORM
-/usr/bin/python3 "$test_script" "$@"
+/usr/bin/python3 -W ignore::DeprecationWarning -W ignore::ImportWarning -W ignore::ResourceWarning "$test_script" "$@"
