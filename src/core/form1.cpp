@@ -9,6 +9,7 @@
 #include "core/item_list_box.h"
 #include "core/message.h"
 #include "core/picture_button.h"
+#include "core/pixel_rect.h"
 #include "core/tray_policy.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
@@ -51,10 +52,7 @@ Form1::Form1(Platform& platform, const std::filesystem::path& folder, QWidget* p
 Form1::~Form1() = default;
 
 QRect Form1::pixelRect(const TwipsRect& rect) const {
-    const float tppX = metricsAtBuild_.twipsPerPixelX;
-    const float tppY = metricsAtBuild_.twipsPerPixelY;
-    return {twipsToPixels(rect.left, tppX), twipsToPixels(rect.top, tppY),
-            twipsToPixels(rect.width, tppX), twipsToPixels(rect.height, tppY)};
+    return quivanto::pixelRect(rect, metricsAtBuild_);
 }
 
 void Form1::buildControls() {
@@ -101,10 +99,7 @@ void Form1::buildControls() {
     lstApps_ = new ItemListBox(this);
     lstApps_->setObjectName(QStringLiteral("lstApps"));
     lstApps_->setAccessibleName(QStringLiteral("Quivanto list"));
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setPointSizeF(9.75);
-    lstApps_->setFont(courier);
+    lstApps_->setFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metricsAtBuild_.twipsPerPixelY));
