@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quivanto {
 
@@ -78,8 +79,13 @@ bool Win32Platform::waitForTray(int milliseconds) {
 }
 
 void Win32Platform::addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) {
-    if (!tray_)
-        tray_ = std::make_unique<win32::TrayIcon>();
+    if (!tray_) {
+        try {
+            tray_ = std::make_unique<win32::TrayIcon>();
+        } catch (const std::runtime_error&) {
+            return; // like a refused icon: the program runs on without one
+        }
+    }
     tray_->add(data, std::move(onEvent));
 }
 

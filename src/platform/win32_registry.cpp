@@ -1,5 +1,6 @@
 #include "platform/win32_registry.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -33,7 +34,8 @@ RegistryValue queryRegistryKey(HKEY key, const std::string& valueName, std::size
         result.status = ERROR_INVALID_PARAMETER;
         return result;
     }
-    std::vector<unsigned char> buffer(bufferSize, 0);
+    // Never a null buffer: that would ask only for the value's size and report success.
+    std::vector<unsigned char> buffer(std::max<std::size_t>(bufferSize, 1), 0);
     DWORD type = 0;
     auto size = static_cast<DWORD>(bufferSize);
     result.status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, buffer.data(), &size);

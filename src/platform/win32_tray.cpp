@@ -32,7 +32,7 @@ ATOM registerWindowClass(WNDPROC procedure) {
 HICON programIcon() {
     if (HICON own = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ProgramIconResource)))
         return own;
-    return LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+    return LoadIconA(nullptr, IDI_APPLICATION);
 }
 
 } // namespace

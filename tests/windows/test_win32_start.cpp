@@ -144,8 +144,8 @@ TEST(StartErrors, SystemReasonsMapToTheProgramsCodes) {
 
 class EventHandle final {
 public:
-    explicit EventHandle(const char* name)
-        : handle_(CreateEventA(nullptr, TRUE, FALSE, name)) {}
+    explicit EventHandle(const std::string& name)
+        : handle_(CreateEventA(nullptr, TRUE, FALSE, name.c_str())) {}
     ~EventHandle() { CloseHandle(handle_); }
     EventHandle(const EventHandle&) = delete;
     EventHandle& operator=(const EventHandle&) = delete;
@@ -155,42 +155,77 @@ private:
     HANDLE handle_;
 };
 
-TEST(SingleInstance, AnotherProcessHoldingTheClaimIsSeen) {
-    const std::string readyName =
-        "Local\\QuivantoTest.Ready." + std::to_string(GetCurrentProcessId());
-    const std::string releaseName =
-        "Local\\QuivantoTest.Release." + std::to_string(GetCurrentProcessId());
-    EventHandle ready(readyName.c_str());
-    EventHandle release(releaseName.c_str());
-    std::string commandLine = '"' + testing_::helperProgram("instance_holder.exe") + "\" " +
-                              readyName + ' ' + releaseName;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION holder{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &holder));
-    CloseHandle(holder.hThread);
-    ASSERT_EQ(WaitForSingleObject(ready.get(), 15000), WAIT_OBJECT_0);
+// instance_holder.exe, another copy of the program: it asks whether a copy runs, then holds
+// its claim (if it won one) until released. Its exit code is its answer: 0 none, 1 another.
+class InstanceHolder final {
+public:
+    InstanceHolder()
+        : readyName_("Local\\QuivantoTest.Ready." + std::to_string(GetCurrentProcessId()))
+        , releaseName_("Local\\QuivantoTest.Release." + std::to_string(GetCurrentProcessId()))
+        , ready_(readyName_)
+        , release_(releaseName_) {
+        std::string commandLine = '"' + testing_::helperProgram("instance_holder.exe") + "\" " +
+                                  readyName_ + ' ' + releaseName_;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &process_)) {
+            CloseHandle(process_.hThread);
+            started_ = WaitForSingleObject(ready_.get(), 15000) == WAIT_OBJECT_0;
+        }
+    }
+    ~InstanceHolder() {
+        if (process_.hProcess != nullptr) {
+            SetEvent(release_.get());
+            WaitForSingleObject(process_.hProcess, 15000);
+            CloseHandle(process_.hProcess);
+        }
+    }
+    InstanceHolder(const InstanceHolder&) = delete;
+    InstanceHolder& operator=(const InstanceHolder&) = delete;
 
+    bool started() const { return started_; }
+
+    // Lets it end; returns its answer, or -1 when it did not end.
+    int release() {
+        SetEvent(release_.get());
+        if (WaitForSingleObject(process_.hProcess, 15000) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 2;
+        GetExitCodeProcess(process_.hProcess, &code);
+        CloseHandle(process_.hProcess);
+        process_.hProcess = nullptr;
+        return static_cast<int>(code);
+    }
+
+private:
+    std::string readyName_;
+    std::string releaseName_;
+    EventHandle ready_;
+    EventHandle release_;
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+TEST(SingleInstance, ACopyInAnotherProcessIsSeenFromBothSides) {
     {
+        InstanceHolder running;
+        ASSERT_TRUE(running.started());
         Win32Platform second;
         EXPECT_TRUE(second.previousInstanceRunning());
         EXPECT_TRUE(second.previousInstanceRunning()); // asking again does not take over
+        EXPECT_EQ(running.release(), 0) << "the first copy found another one";
     }
-
-    SetEvent(release.get());
-    ASSERT_EQ(WaitForSingleObject(holder.hProcess, 15000), WAIT_OBJECT_0);
-    DWORD holderSawAnother = 2;
-    GetExitCodeProcess(holder.hProcess, &holderSawAnother);
-    CloseHandle(holder.hProcess);
-    EXPECT_EQ(holderSawAnother, 0u) << "the first copy found another one";
-
-    // The holder is gone, so this process becomes the running copy and keeps the claim.
+    // The other copy has ended: this process becomes the running copy and keeps the claim.
     Win32Platform first;
     EXPECT_FALSE(first.previousInstanceRunning());
     EXPECT_FALSE(first.previousInstanceRunning());
-    Win32Platform later;
-    EXPECT_TRUE(later.previousInstanceRunning());
+    Win32Platform sameProcessLater;
+    EXPECT_TRUE(sameProcessLater.previousInstanceRunning());
+
+    InstanceHolder starting;
+    ASSERT_TRUE(starting.started());
+    EXPECT_EQ(starting.release(), 1) << "a second copy did not see this one";
 }
 
 } // namespace
