@@ -9,7 +9,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import PROGRAM, click, list_window, tray_icon, wait_for  # noqa: E402
+from desktop import (PROGRAM, click, list_window, press, run, tray_icon, wait_for,  # noqa: E402
+                     windows_named)
 
 
 def capture(window, path, margin=0):
@@ -32,6 +33,20 @@ def main(target):
         wait_for(lambda: window.viewable, what="the list window to show")
         time.sleep(0.3)
         capture(window, os.path.join(target, "list-window.png"))
+
+        def shot(open_dialog, title, name):
+            run("xdotool", "windowactivate", "--sync", window.id)
+            open_dialog()
+            dialog = wait_for(lambda: windows_named(f"^{title}$"), what=title)[0]
+            time.sleep(0.5)
+            capture(dialog, os.path.join(target, name), margin=30)
+
+        geometry = window.geometry
+        shot(lambda: press(window, "Insert"), "Quivanto - Add Item to List", "add-item.png")
+        click(geometry["x"] + 8 + 10, geometry["y"] + 60)  # the first row
+        shot(lambda: click(geometry["x"] + 190, geometry["y"] + 26),
+             "Quivanto - Properties for Selected Item", "properties.png")
+        shot(lambda: click(geometry["x"] + 20, geometry["y"] + 15), "About Quivanto", "about.png")
     finally:
         program.kill()
         program.wait()
