@@ -53,10 +53,23 @@ std::error_code Win32Platform::replaceFile(const std::filesystem::path& from,
     return win32::replaceFileAtomically(from, to);
 }
 
-RegistryValue Win32Platform::queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                                const std::string& valueName, std::uint32_t access,
+// An open key travels through the interface as an integer.
+OpenedRegistryKey Win32Platform::openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                                 std::uint32_t access) {
+    HKEY key = nullptr;
+    const long status = win32::openRegistryKey(root, keyName, access, key);
+    if (status != Registry::Success)
+        return {status, 0};
+    return {status, reinterpret_cast<RegistryKeyHandle>(key)};
+}
+
+RegistryValue Win32Platform::queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
                                                 std::size_t bufferSize) {
-    return win32::readRegistryValue(root, keyName, valueName, access, bufferSize);
+    return win32::queryRegistryKey(reinterpret_cast<HKEY>(key), valueName, bufferSize);
+}
+
+void Win32Platform::closeRegistryKey(RegistryKeyHandle key) {
+    win32::closeRegistryKey(reinterpret_cast<HKEY>(key));
 }
 
 bool Win32Platform::previousInstanceRunning() {

@@ -28,9 +28,11 @@ public:
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;
-    RegistryValue queryRegistryValue(std::uint32_t root, const std::string& keyName,
-                                     const std::string& valueName, std::uint32_t access,
+    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                      std::uint32_t access) override;
+    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
                                      std::size_t bufferSize) override;
+    void closeRegistryKey(RegistryKeyHandle key) override;
     bool previousInstanceRunning() override;
     bool waitForTray(int milliseconds) override;
     void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;

@@ -51,17 +51,4 @@ void closeRegistryKey(HKEY key) {
     RegCloseKey(key);
 }
 
-RegistryValue readRegistryValue(std::uint32_t root, const std::string& keyName,
-                                const std::string& valueName, std::uint32_t access,
-                                std::size_t bufferSize) {
-    HKEY key = nullptr;
-    RegistryValue result;
-    result.status = openRegistryKey(root, keyName, access, key);
-    if (result.status != ERROR_SUCCESS)
-        return result;
-    result = queryRegistryKey(key, valueName, bufferSize);
-    closeRegistryKey(key);
-    return result;
-}
-
 } // namespace quivanto::win32

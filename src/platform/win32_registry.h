@@ -25,9 +25,4 @@ RegistryValue queryRegistryKey(HKEY key, const std::string& valueName, std::size
 
 void closeRegistryKey(HKEY key);
 
-// Open, query, close.
-RegistryValue readRegistryValue(std::uint32_t root, const std::string& keyName,
-                                const std::string& valueName, std::uint32_t access,
-                                std::size_t bufferSize);
-
 } // namespace quivanto::win32

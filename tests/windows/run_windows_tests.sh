@@ -5,29 +5,11 @@
 # Extra arguments go to both ctest runs.
 set -euo pipefail
 
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 build="${QUIVANTO_WINDOWS_BUILD_DIR:-$repo/build-windows}"
 screen_size=1024x768
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    else
-        sudo "$@"
-    fi
-}
-
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool
 
 cmake -S "$repo/windows" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DQUIVANTO_WERROR=ON

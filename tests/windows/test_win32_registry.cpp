@@ -1,9 +1,12 @@
 // The registry look-up against values made with Wine's reg tool (registry_values.sh).
+#include "about/sys_info.h"
 #include "platform/win32_platform.h"
 #include "platform/win32_registry.h"
 
 #include <gtest/gtest.h>
 
+using quivanto::GetKeyValue;
+using quivanto::OpenedRegistryKey;
 using quivanto::RegistryValue;
 using quivanto::Win32Platform;
 namespace Registry = quivanto::Registry;
@@ -25,8 +28,13 @@ std::string withZero(const std::string& text) {
 RegistryValue lookUp(const std::string& key, const std::string& value,
                      std::size_t bufferSize = BufferSize) {
     Win32Platform platform;
-    return platform.queryRegistryValue(Registry::LocalMachine, key, value, Registry::KeyRead,
-                                       bufferSize);
+    const OpenedRegistryKey opened =
+        platform.openRegistryKey(Registry::LocalMachine, key, Registry::KeyRead);
+    if (opened.status != Registry::Success)
+        return {opened.status, 0, {}};
+    RegistryValue found = platform.queryRegistryValue(opened.key, value, bufferSize);
+    platform.closeRegistryKey(opened.key);
+    return found;
 }
 
 // Text values as only a program writes them: stored without the terminating zero, and of
@@ -112,6 +120,19 @@ TEST(RegistrySystemInformation, BothEntriesAreReadAsStored) {
     ASSERT_EQ(folder.status, Registry::Success);
     EXPECT_EQ(folder.bytes,
               bytesOf(withZero("C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo")));
+}
+
+// The look-up the About box makes, on the real registry: the first entry, text without
+// its terminating zero.
+TEST(RegistrySystemInformation, TheToolIsFoundThroughTheFirstEntry) {
+    Win32Platform platform;
+    std::string path = "left over";
+    ASSERT_TRUE(GetKeyValue(platform, Registry::LocalMachine,
+                            "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path));
+    EXPECT_EQ(path, "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
+    EXPECT_FALSE(
+        GetKeyValue(platform, Registry::LocalMachine, "SOFTWARE\\Quivanto\\Absent", "PATH", path));
+    EXPECT_EQ(path, "");
 }
 
 TEST(RegistryRoots, PredefinedRootsAreSignExtended) {
