@@ -30,9 +30,9 @@ install_missing() {
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libxcb1-dev xdg-utils
     fonts-urw-base35 fonts-dejavu-core)
 # What the tests need besides: a real X server, a window manager, a tray host, tools
-# that click and read windows from outside, an accessibility bus.
+# that click and read windows from outside, an accessibility bus; clang with libFuzzer.
 test_packages=(xvfb xauth xdotool x11-utils imagemagick trayer openbox dbus-x11
-    at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 clang-format)
+    at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 clang-format clang libclang-rt-14-dev)
 
 build_quivanto() {
     cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
