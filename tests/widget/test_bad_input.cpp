@@ -372,6 +372,7 @@ void TestBadInput::unwritableListKeepsListAndFileEqual_data() {
     const State states[] = {
         {"list.dat a folder", "Is a directory", "Is a directory"},
         {"list.dat read-only", "Permission denied", "Permission denied"},
+        {"list.dat unreadable", "Permission denied", "Permission denied"},
         {"list.dat a link to a device", "not an ordinary file", "not an ordinary file"},
         {"disk full", "File too large", "File too large"},
         {"temp.dat a folder", "", "Is a directory"},
@@ -402,6 +403,8 @@ void TestBadInput::unwritableListKeepsListAndFileEqual() {
         fs::create_directory(listPath());
     } else if (state == "list.dat read-only") {
         fs::permissions(listPath(), fs::perms::owner_read | fs::perms::group_read);
+    } else if (state == "list.dat unreadable") {
+        fs::permissions(listPath(), fs::perms::none);
     } else if (state == "list.dat a link to a device") {
         fs::remove(listPath());
         fs::create_symlink("/dev/full", listPath());
