@@ -4,6 +4,7 @@
 #include "core/form1.h"
 #include "core/item_line.h"
 #include "core/item_list_box.h"
+#include "core/pixel_rect.h"
 #include "dialogs/add_item_rules.h"
 #include "dialogs/browse_paths.h"
 #include "dialogs/description_box.h"
@@ -12,7 +13,6 @@
 #include "dialogs/file_list.h"
 #include "dialogs/folder_list.h"
 #include "dialogs/list_rows.h"
-#include "core/pixel_rect.h"
 
 #include <QCloseEvent>
 #include <QDir>

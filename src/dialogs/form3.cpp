@@ -4,10 +4,10 @@
 #include "core/form1.h"
 #include "core/item_line.h"
 #include "core/item_list_box.h"
+#include "core/pixel_rect.h"
 #include "dialogs/description_box.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/list_rows.h"
-#include "core/pixel_rect.h"
 #include "dialogs/properties_rules.h"
 
 #include <QCloseEvent>
