@@ -173,6 +173,8 @@ void ListFile::appendItemLine(std::string_view line) {
     std::error_code error;
     const bool existed = std::filesystem::exists(listPath_, error);
     const auto sizeBefore = existed ? std::filesystem::file_size(listPath_, error) : 0;
+    if (error)
+        fail(listPath_, "read", error);
     if (existed) {
         // Only the last two bytes matter: is the last line finished?
         auto in = openFile(listPath_, "rb", "read");
@@ -238,14 +240,19 @@ void ListFile::rewrite(const std::vector<std::string>& lines) {
         closeFile(out, scratchPath_);
         if (const auto flushed = platform_.flushToDisk(scratchPath_))
             fail(scratchPath_, "write", flushed);
-        if (const auto replaced = platform_.replaceFile(scratchPath_, listPath_))
-            fail(listPath_, "replace", replaced);
     } catch (const ListFileError&) {
-        // The list is still whole; a scratch file beside it would only mislead a later start.
+        // An unfinished scratch file must never be taken for the list by a later start.
+        out.reset();
+        std::error_code ignored;
+        std::filesystem::remove(scratchPath_, ignored);
+        throw;
+    }
+    if (const auto replaced = platform_.replaceFile(scratchPath_, listPath_)) {
+        // While the list is whole the scratch file is no use; without it, it is the list.
         std::error_code ignored;
         if (std::filesystem::exists(listPath_, ignored))
             std::filesystem::remove(scratchPath_, ignored);
-        throw;
+        fail(listPath_, "replace", replaced);
     }
 }
 

@@ -96,6 +96,7 @@ private slots:
     void readOnlyFolderKeepsTheList();
     void fullDiskLeavesNoPartialWrite_data();
     void fullDiskLeavesNoPartialWrite();
+    void fullDiskAtFirstStartLeavesNothing();
     void scratchLeftoversAreReplaced_data();
     void scratchLeftoversAreReplaced();
     void scratchFolderIsRefused();
@@ -408,6 +409,30 @@ void TestListFile::fullDiskLeavesNoPartialWrite() {
     QVERIFY2(told.contains("File too large"), qPrintable(told));
     QCOMPARE(readFile(file.path()), Three);
     QVERIFY(!std::filesystem::exists(file.scratchPath()));
+}
+
+// A half-written scratch file left without a list would be taken for the list next time.
+void TestListFile::fullDiskAtFirstStartLeavesNothing() {
+    ListFile file(folder(), platform_);
+    rlimit before{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = before;
+    limited.rlim_cur = 30;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    bool told = false;
+    try {
+        file.ensureExists();
+    } catch (const ListFileError&) {
+        told = true;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(told);
+    QVERIFY(!std::filesystem::exists(file.path()));
+    QVERIFY(!std::filesystem::exists(file.scratchPath()));
+    file.ensureExists();
+    QCOMPARE(readFile(file.path()), Defaults);
 }
 
 void TestListFile::scratchLeftoversAreReplaced_data() {
