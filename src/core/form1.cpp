@@ -123,6 +123,8 @@ void Form1::buildControls() {
     setTabOrder(picAdd_, picHelp_);
     setTabOrder(picHelp_, picHeader_);
     setTabOrder(picHeader_, picClose_);
+    // First in the tab order, so the list has the focus when the window first shows.
+    lstApps_->setFocus();
 }
 
 void Form1::connectListCommands() {
