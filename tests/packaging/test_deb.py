@@ -163,6 +163,7 @@ class FreshDebian(unittest.TestCase):
         self.assertTrue(os.path.isdir(self.root + folder))
         self.assertEqual(os.readlink(self.root + folder + "/Help.html"),
                          "/usr/share/quivanto/Help.html")
+        self.assertTrue(os.path.isfile(self.root + "/usr/share/quivanto/Help.html"))
 
         self.must("apt-get purge -y -qq quivanto")
         self.assertNotEqual(self.inside("dpkg -s quivanto").returncode, 0, "still installed")
