@@ -2,7 +2,7 @@
 
 #include "about/about_box.h"
 #include "about/about_layout.h"
-#include "about/click_label.h"
+#include "core/click_label.h"
 #include "about/sys_info.h"
 #include "core/artwork.h"
 #include "core/form1.h"

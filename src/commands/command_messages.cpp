@@ -65,6 +65,11 @@ Message lineBreakInNameMessage() {
     return {text, "Quivanto - File Name Not Supported!", Exclamation};
 }
 
+Message helpMissingMessage() {
+    return {"The help file could not be found. Please reinstall Quivanto.",
+            "Quivanto - Error Occured!", Exclamation};
+}
+
 Message lastItemMessage() {
     return {"You cannot remove the last item! Please add an item first.",
             std::string(ApplicationTitle), MessageStyle::Ok};

@@ -20,6 +20,10 @@ Message duplicateDescriptionMessage(std::string_view description, std::string_vi
 Message fileTypeNotSupportedMessage();
 Message lineBreakInNameMessage();
 
+// Help.
+inline constexpr const char* HelpFileName = "Help.html";
+Message helpMissingMessage();
+
 // Remove.
 Message lastItemMessage();
 Message noSelectionMessage();

@@ -1,17 +1,23 @@
 #include "core/form1.h"
 
 #include "about/form4.h"
+#include "commands/command_messages.h"
+#include "commands/command_strip.h"
 #include "commands/list_commands.h"
 #include "core/artwork.h"
+#include "core/click_label.h"
 #include "core/focus_label.h"
 #include "core/item_list_box.h"
 #include "core/message.h"
 #include "core/picture_button.h"
+#include "core/pixel_rect.h"
 #include "core/tray_policy.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
 #include "dialogs/properties_rules.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 
@@ -40,16 +46,14 @@ Form1::Form1(Platform& platform, const std::filesystem::path& folder, QWidget* p
     trayIconData_.tip = std::string(ApplicationTitle);
     buildControls();
     connectListCommands();
+    connectCommandStrip();
     applyGeometry();
 }
 
 Form1::~Form1() = default;
 
 QRect Form1::pixelRect(const TwipsRect& rect) const {
-    const float tppX = metricsAtBuild_.twipsPerPixelX;
-    const float tppY = metricsAtBuild_.twipsPerPixelY;
-    return {twipsToPixels(rect.left, tppX), twipsToPixels(rect.top, tppY),
-            twipsToPixels(rect.width, tppX), twipsToPixels(rect.height, tppY)};
+    return quivanto::pixelRect(rect, metricsAtBuild_);
 }
 
 void Form1::buildControls() {
@@ -70,7 +74,7 @@ void Form1::buildControls() {
     picHeader_->setAccessibleName(QStringLiteral("Quivanto"));
     picHeader_->setAccessibleDescription(QStringLiteral("The list window's banner"));
 
-    lblAbout_ = new QLabel(picHeader_);
+    lblAbout_ = new ClickLabel(picHeader_);
     lblAbout_->setObjectName(QStringLiteral("lblAbout"));
     lblAbout_->setGeometry(pixelRect(ListWindowLayout::About));
     lblAbout_->setToolTip(QStringLiteral("Click here for more information about the Quivanto"));
@@ -108,10 +112,7 @@ void Form1::buildControls() {
     lstApps_->setAccessibleDescription(
         QStringLiteral("Your items: Enter, Space or a double-click opens the selected one; "
                        "drop a file or folder here to add it"));
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setPointSizeF(9.75);
-    lstApps_->setFont(courier);
+    lstApps_->setFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metricsAtBuild_.twipsPerPixelY));
@@ -136,6 +137,35 @@ void Form1::connectListCommands() {
             this, [this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*this, files); },
             Qt::QueuedConnection);
     });
+}
+
+void Form1::connectCommandStrip() {
+    connect(picAdd_, &PictureButton::clicked, this, &Form1::ShowAddDialog);
+    connect(picDelete_, &PictureButton::clicked, this, [this] { RemoveSelectedItem(*this); });
+    connect(picProperties_, &PictureButton::clicked, this, &Form1::ShowPropertiesDialog);
+    connect(picHelp_, &PictureButton::clicked, this, [this] { ShowHelp(*this); });
+    connect(picClose_, &PictureButton::clicked, this, &Form1::HideListWindow);
+    connect(lblAbout_, &ClickLabel::clicked, this, &Form1::ShowAboutDialog);
+    lstApps_->installEventFilter(this);
+    picHeader_->installEventFilter(this);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    // A key a control left unhandled comes up here too: that one is not the window's.
+    QWidget* focus = focusWidget();
+    if (focus == nullptr || focus == this)
+        DispatchListKey(*this, virtualKeyCode(event->key()), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || (watched != lstApps_ && watched != picHeader_))
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    DispatchListKey(*this, virtualKeyCode(key->key()), key->modifiers());
+    if (watched == picHeader_ && !minimized_)
+        lstApps_->setFocus();
+    return false; // the control still handles its key as usual
 }
 
 void Form1::applyGeometry() {
@@ -293,7 +323,7 @@ void Form1::ShowPropertiesDialog() {
     CloseOtherDialogs(DialogNumber::None);
     // Without a selected row there is no item to show, and an update could only harm.
     if (lstApps_->selectedIndex() < 0) {
-        show(noItemSelectedMessage());
+        show(noSelectionMessage());
         lstApps_->setFocus();
         return;
     }

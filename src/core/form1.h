@@ -14,6 +14,7 @@ class QLabel;
 
 namespace quivanto {
 
+class ClickLabel;
 class ItemListBox;
 class PictureButton;
 struct Message;
@@ -79,8 +80,14 @@ signals:
     // The list window was unloaded: the program ends.
     void unloaded();
 
+protected:
+    // Keys reach the window itself only when none of its controls has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
+    void connectCommandStrip();
     void connectListCommands();
     void setMinimized(bool minimized);
     void applyGeometry();
@@ -95,7 +102,7 @@ private:
     std::array<QPointer<QWidget>, 3> dialogs_; // Add Item, Properties, About
 
     QLabel* picHeader_ = nullptr;
-    QLabel* lblAbout_ = nullptr;
+    ClickLabel* lblAbout_ = nullptr;
     PictureButton* picClose_ = nullptr;
     PictureButton* picAdd_ = nullptr;
     PictureButton* picDelete_ = nullptr;

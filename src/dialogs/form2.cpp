@@ -12,7 +12,7 @@
 #include "dialogs/file_list.h"
 #include "dialogs/folder_list.h"
 #include "dialogs/list_rows.h"
-#include "dialogs/pixel_rect.h"
+#include "core/pixel_rect.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "dialogs/description_box.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/list_rows.h"
-#include "dialogs/pixel_rect.h"
+#include "core/pixel_rect.h"
 #include "dialogs/properties_rules.h"
 
 #include <QCloseEvent>

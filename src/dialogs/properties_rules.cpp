@@ -43,11 +43,6 @@ Message descriptionTakenMessage(std::string_view row) {
     return {text, "Quivanto - Duplicate Item!", Exclamation};
 }
 
-Message noItemSelectedMessage() {
-    return {"You must first select an item from your list.", std::string(ApplicationTitle),
-            MessageStyle::Ok};
-}
-
 Message itemGoneMessage(const ShownItem& item) {
     std::string text = "This item is no longer in your Quivanto list, so its description "
                        "was not changed.";

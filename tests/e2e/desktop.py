@@ -141,3 +141,86 @@ class ProgramTest(unittest.TestCase):
     def read(self, name):
         with open(self.path(name), "rb") as f:
             return f.read()
+
+
+def spy_environment(folder):
+    """PATH with the spy open action first; its log in the folder."""
+    spy_bin = os.path.join(folder, "spy-bin")
+    os.makedirs(spy_bin, exist_ok=True)
+    spy = os.path.join(spy_bin, "xdg-open")
+    with open(os.path.join(os.path.dirname(__file__), "tools", "spy-xdg-open")) as source:
+        script = source.read()
+    with open(spy, "w") as target:
+        target.write(script)
+    os.chmod(spy, 0o755)
+    log = os.path.join(folder, "spy.log")
+    env = dict(os.environ, PATH=spy_bin + os.pathsep + os.environ.get("PATH", ""),
+               QUIVANTO_SPY_LOG=log)
+    return env, log
+
+
+def spied(log):
+    if not os.path.exists(log):
+        return []
+    with open(log) as f:
+        return f.read().splitlines()
+
+
+class Accessible:
+    """The program's windows as a screen reader sees them, over the AT-SPI bus."""
+
+    def __init__(self):
+        import pyatspi  # only the accessibility tests need it
+        self.pyatspi = pyatspi
+
+    def application(self):
+        for app in self.pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Quivanto":
+                return app
+        return None
+
+    def top_levels(self):
+        app = self.application()
+        return [child for child in app if child is not None] if app is not None else []
+
+    def alert(self, title, timeout=10):
+        def find():
+            for window in self.top_levels():
+                if window.name == title and window.getRoleName() in ("alert", "dialog"):
+                    return window
+            return None
+        return wait_for(find, timeout=timeout, what=f"the message '{title}'")
+
+    def texts(self, node):
+        found = []
+        for child in node:
+            if child is None:
+                continue
+            if child.getRoleName() == "label" and child.name:
+                found.append(child.name)
+            found.extend(self.texts(child))
+        return found
+
+    def press(self, node, name):
+        for child in node:
+            if child is None:
+                continue
+            if child.getRoleName() == "push button" and child.name == name:
+                child.queryAction().doAction(0)
+                return
+            if child.childCount:
+                try:
+                    self.press(child, name)
+                    return
+                except LookupError:
+                    pass
+        raise LookupError(name)
+
+    def answer(self, title, button):
+        """Reads the message's text, then presses one of its buttons."""
+        alert = self.alert(title)
+        text = "\n".join(self.texts(alert))
+        self.press(alert, button)
+        wait_for(lambda: all(w.name != title for w in self.top_levels()),
+                 what=f"the message '{title}' to close")
+        return text

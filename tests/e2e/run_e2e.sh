@@ -21,19 +21,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number.
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-export DISPLAY=":$display"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself, so tests running side by side never collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
 for _ in $(seq 100); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.05
 done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not answer on $DISPLAY"; cat "$work/xvfb.log"; exit 1; }
 
 # A private session bus, so no Qt process autolaunches one that outlives the test.
 dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 >"$work/dbus" 2>&1
@@ -72,4 +73,4 @@ fi
 export QUIVANTO_PROGRAM="$program"
 export QUIVANTO_E2E_WORK="$work"
 unset QT_QPA_PLATFORM
-/usr/bin/python3 "$test_script" "$@"
+/usr/bin/python3 -W ignore::DeprecationWarning -W ignore::ImportWarning -W ignore::ResourceWarning "$test_script" "$@"

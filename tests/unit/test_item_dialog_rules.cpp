@@ -1,3 +1,4 @@
+#include "commands/command_messages.h"
 #include "core/item_line.h"
 #include "dialogs/add_item_rules.h"
 #include "dialogs/browse_paths.h"
@@ -241,7 +242,7 @@ void TestItemDialogRules::propertiesMessagesAreExact() {
     QCOMPARE(taken.title, std::string("Quivanto - Duplicate Item!"));
     QCOMPARE(taken.style, 48);
 
-    const Message none = noItemSelectedMessage();
+    const Message none = noSelectionMessage(); // the remove command says the same
     QCOMPARE(none.text, std::string("You must first select an item from your list."));
     QCOMPARE(none.title, std::string("Quivanto"));
     QCOMPARE(none.style, 0);

@@ -1,4 +1,4 @@
-#include "about/click_label.h"
+#include "core/click_label.h"
 
 #include <QMouseEvent>
 

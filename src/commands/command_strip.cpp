@@ -1,0 +1,69 @@
+#include "commands/command_strip.h"
+
+#include "commands/command_messages.h"
+#include "commands/key_table.h"
+#include "commands/list_commands.h"
+#include "core/form1.h"
+#include "core/item_list_box.h"
+
+namespace quivanto {
+
+int virtualKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VirtualKey::Enter;
+    case Qt::Key_Space:
+        return VirtualKey::Space;
+    case Qt::Key_Escape:
+        return VirtualKey::Escape;
+    case Qt::Key_Insert:
+        return VirtualKey::Insert;
+    case Qt::Key_Delete:
+        return VirtualKey::Delete;
+    case Qt::Key_F1:
+        return VirtualKey::F1;
+    default:
+        return 0;
+    }
+}
+
+void DispatchListKey(Form1& form, const int& keyCode, Qt::KeyboardModifiers) {
+    switch (listKeyAction(keyCode)) {
+    case ListKeyAction::Launch:
+        lstApps_DblClick(form);
+        break;
+    case ListKeyAction::Hide:
+        form.HideListWindow();
+        break;
+    case ListKeyAction::Remove:
+        RemoveSelectedItem(form);
+        break;
+    case ListKeyAction::Add:
+        form.ShowAddDialog();
+        break;
+    case ListKeyAction::Help:
+        ShowHelp(form);
+        break;
+    case ListKeyAction::None:
+        break;
+    }
+}
+
+void ShowHelp(Form1& form) {
+    Platform& platform = form.platform();
+    const std::string help = (form.listFile().path().parent_path() / HelpFileName).string();
+    if (!platform.isOrdinaryFile(help)) {
+        form.show(helpMissingMessage());
+        return;
+    }
+    if (platform.openRequest(help) <= OpenRequestFailureLimit) {
+        const int failure = platform.directStart(help, ShowStyle::NormalNoActivate);
+        // Nothing could open the help: say so, and keep running.
+        if (failure != StartError::None)
+            form.show(unexpectedErrorMessage(failure));
+    }
+    form.lstApps()->setFocus();
+}
+
+} // namespace quivanto

@@ -1,0 +1,306 @@
+#include "commands/command_strip.h"
+#include "core/form1.h"
+#include "core/item_list_box.h"
+#include "support/fake_platform.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+
+using namespace quivanto;
+using quivanto::testing::FakePlatform;
+
+namespace {
+
+const std::string TwoItems = "Alpha                         |/opt/alpha\r\n"
+                             "Beta                          |/opt/beta\r\n";
+
+} // namespace
+
+class TestCommandStrip final : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void listKeysAct_data();
+    void listKeysAct();
+    void otherKeysDoNothing();
+    void bannerKeysActAndGiveTheListTheFocus();
+    void windowKeysActOnlyWithoutAFocusedControl();
+    void stripButtonsAct_data();
+    void stripButtonsAct();
+    void openingAgainYieldsOneFreshDialog_data();
+    void openingAgainYieldsOneFreshDialog();
+    void helpOpensOrFallsBackOrTells_data();
+    void helpOpensOrFallsBackOrTells();
+    void stripShowsItsTooltipsAndTabOrder();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FakePlatform> platform_;
+    std::unique_ptr<Form1> form_;
+
+    Form1& startShown();
+    QWidget* control(const char* name) const;
+    std::string helpPath() const { return dir_->filePath("Help.html").toStdString(); }
+};
+
+void TestCommandStrip::init() {
+    form_.reset();
+    dir_ = std::make_unique<QTemporaryDir>();
+    platform_ = std::make_unique<FakePlatform>();
+    QVERIFY(dir_->isValid());
+}
+
+Form1& TestCommandStrip::startShown() {
+    std::ofstream(dir_->filePath("list.dat").toStdString(), std::ios::binary) << TwoItems;
+    form_ = std::make_unique<Form1>(*platform_, dir_->path().toStdString());
+    if (form_->Form_Load() != StartOutcome::Resident)
+        qFatal("start-up failed");
+    platform_->trayEvent(TrayCode::LeftUp);
+    form_->activateWindow();
+    form_->lstApps()->setFocus();
+    return *form_;
+}
+
+QWidget* TestCommandStrip::control(const char* name) const {
+    return form_->findChild<QWidget*>(QLatin1String(name));
+}
+
+// What one key or click did, read from the window and the fake platform.
+struct Effect {
+    int opens;
+    int messages;
+    bool shown;
+    bool addDialog;
+    QString firstTitle;
+};
+
+static Effect effectOf(const Form1& form, const FakePlatform& platform) {
+    return {
+        static_cast<int>(platform.openRequests.size()), static_cast<int>(platform.messages.size()),
+        form.isVisible(), form.openDialog(DialogNumber::AddItem) != nullptr,
+        platform.messages.empty() ? QString() : QString::fromStdString(platform.messages[0].title)};
+}
+
+void TestCommandStrip::listKeysAct_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("opens");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("addDialog");
+    QTest::addColumn<QString>("title");
+    const QList<QPair<QByteArray, Qt::KeyboardModifiers>> shifts{{"", Qt::NoModifier},
+                                                                 {"+Shift", Qt::ShiftModifier},
+                                                                 {"+Ctrl", Qt::ControlModifier},
+                                                                 {"+Alt", Qt::AltModifier}};
+    for (const auto& [suffix, modifier] : shifts) {
+        const auto row = [&](const char* name) {
+            return QByteArray(name) + suffix;
+        };
+        const int mod = static_cast<int>(modifier);
+        // Enter launches once, hides.
+        QTest::newRow(row("Enter")) << (Qt::Key_Return | mod) << 1 << false << false << "";
+        QTest::newRow(row("keypad Enter")) << (Qt::Key_Enter | mod) << 1 << false << false << "";
+        QTest::newRow(row("Space")) << (Qt::Key_Space | mod) << 1 << false << false << "";
+        QTest::newRow(row("Esc")) << (Qt::Key_Escape | mod) << 0 << false << false << "";
+        QTest::newRow(row("Delete"))
+            << (Qt::Key_Delete | mod) << 0 << true << false << "Quivanto - Are you sure?";
+        QTest::newRow(row("Insert")) << (Qt::Key_Insert | mod) << 0 << true << true << "";
+        QTest::newRow(row("F1")) << (Qt::Key_F1 | mod) << 0 << true << false
+                                 << "Quivanto - Error Occured!";
+    }
+}
+
+void TestCommandStrip::listKeysAct() {
+    QFETCH(int, key);
+    QFETCH(int, opens);
+    QFETCH(bool, shown);
+    QFETCH(bool, addDialog);
+    QFETCH(QString, title);
+    Form1& form = startShown();
+    const auto modifiers = Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask);
+    QTest::keyClick(form.lstApps(), Qt::Key(key & ~Qt::KeyboardModifierMask), modifiers);
+    const Effect effect = effectOf(form, *platform_);
+    QCOMPARE(effect.opens, opens);
+    if (opens > 0)
+        QCOMPARE(platform_->openRequests[0], std::string("/opt/alpha"));
+    QCOMPARE(effect.shown, shown);
+    QCOMPARE(effect.addDialog, addDialog);
+    QCOMPARE(effect.firstTitle, title);
+    QCOMPARE(form.lstApps()->count(), 2); // Delete was answered No
+}
+
+void TestCommandStrip::otherKeysDoNothing() {
+    Form1& form = startShown();
+    for (const auto key : {Qt::Key_A, Qt::Key_F2, Qt::Key_Tab, Qt::Key_Backspace}) {
+        QTest::keyClick(form.lstApps(), key);
+        form.lstApps()->setFocus();
+    }
+    QTest::keyClick(form.lstApps(), Qt::Key_Down);
+    QVERIFY(form.isVisible());
+    QVERIFY(platform_->messages.empty());
+    QVERIFY(platform_->openRequests.empty());
+    QCOMPARE(form.lstApps()->selectedIndex(), 1); // the list still handles its own keys
+}
+
+void TestCommandStrip::bannerKeysActAndGiveTheListTheFocus() {
+    Form1& form = startShown();
+    QWidget* banner = control("picHeader");
+    banner->setFocus();
+    QTest::keyClick(banner, Qt::Key_F1);
+    QCOMPARE(platform_->messages.size(), 1u);
+    QCOMPARE(form.focusWidget(), form.lstApps());
+
+    banner->setFocus();
+    QTest::keyClick(banner, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
+}
+
+void TestCommandStrip::windowKeysActOnlyWithoutAFocusedControl() {
+    Form1& form = startShown();
+    // A picture button has no keys of its own: F1 there is nobody's.
+    control("picAdd")->setFocus();
+    QTest::keyClick(control("picAdd"), Qt::Key_F1);
+    QVERIFY(platform_->messages.empty());
+
+    form.focusWidget()->clearFocus();
+    QCOMPARE(form.focusWidget(), nullptr);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
+}
+
+void TestCommandStrip::stripButtonsAct_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("dialog");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Add") << "picAdd" << true << DialogNumber::AddItem << "";
+    QTest::newRow("Delete") << "picDelete" << true << 0 << "Quivanto - Are you sure?";
+    QTest::newRow("Properties") << "picProperties" << true << DialogNumber::Properties << "";
+    QTest::newRow("Help") << "picHelp" << true << 0 << "Quivanto - Error Occured!";
+    QTest::newRow("Hide") << "picClose" << false << 0 << "";
+    QTest::newRow("About") << "lblAbout" << true << DialogNumber::About << "";
+}
+
+void TestCommandStrip::stripButtonsAct() {
+    QFETCH(QString, name);
+    QFETCH(bool, shown);
+    QFETCH(int, dialog);
+    QFETCH(QString, title);
+    Form1& form = startShown();
+    QWidget* target = control(name.toLatin1().constData());
+    QVERIFY(target != nullptr);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+    QCOMPARE(form.isVisible(), shown);
+    if (dialog != 0)
+        QVERIFY(form.openDialog(dialog) != nullptr);
+    const Effect effect = effectOf(form, *platform_);
+    QCOMPARE(effect.firstTitle, title);
+    QCOMPARE(form.lstApps()->count(), 2);
+}
+
+void TestCommandStrip::openingAgainYieldsOneFreshDialog_data() {
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<int>("dialog");
+    QTest::newRow("Insert") << "Insert" << DialogNumber::AddItem;
+    QTest::newRow("Properties button") << "picProperties" << DialogNumber::Properties;
+    QTest::newRow("About area") << "lblAbout" << DialogNumber::About;
+}
+
+void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
+    QFETCH(QString, opener);
+    QFETCH(int, dialog);
+    Form1& form = startShown();
+    const auto open = [&] {
+        if (opener == "Insert") {
+            form.lstApps()->setFocus();
+            QTest::keyClick(form.lstApps(), Qt::Key_Insert);
+        } else {
+            QWidget* target = control(opener.toLatin1().constData());
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        }
+    };
+    open();
+    QPointer<QWidget> first = form.openDialog(dialog);
+    QVERIFY(first);
+    open();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull() || !first->isVisible());
+    QVERIFY(form.openDialog(dialog) != nullptr);
+    QVERIFY(form.openDialog(dialog) != first.data());
+    int visibleTopLevels = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        visibleTopLevels += (widget != &form && widget->isVisible()) ? 1 : 0;
+    QCOMPARE(visibleTopLevels, 1);
+}
+
+void TestCommandStrip::helpOpensOrFallsBackOrTells_data() {
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<int>("openResult");
+    QTest::addColumn<int>("startResult");
+    QTest::addColumn<int>("starts");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("present: opened") << true << 42 << 0 << 0 << "";
+    QTest::newRow("open fails at 32: started") << true << 32 << 0 << 1 << "";
+    QTest::newRow("nothing opens it: told, still running")
+        << true << 2 << 70 << 1 << " 70: Error Occured!";
+    QTest::newRow("missing") << false << 42 << 0 << 0
+                             << "The help file could not be found. Please reinstall Quivanto.";
+}
+
+void TestCommandStrip::helpOpensOrFallsBackOrTells() {
+    QFETCH(bool, present);
+    QFETCH(int, openResult);
+    QFETCH(int, startResult);
+    QFETCH(int, starts);
+    QFETCH(QString, message);
+    Form1& form = startShown();
+    if (present)
+        platform_->ordinaryFiles.insert(helpPath());
+    platform_->openResults.push_back(openResult);
+    platform_->startResults.push_back(startResult);
+    control("picAdd")->setFocus();
+    ShowHelp(form);
+    QCOMPARE(platform_->openRequests.size(), present ? 1u : 0u);
+    if (present)
+        QCOMPARE(platform_->openRequests[0], helpPath());
+    QCOMPARE(static_cast<int>(platform_->starts.size()), starts);
+    if (starts > 0)
+        QCOMPARE(platform_->starts[0].program, helpPath());
+    QCOMPARE(platform_->messages.empty() ? QString()
+                                         : QString::fromStdString(platform_->messages[0].text),
+             message);
+    QVERIFY(form.isVisible());
+    // The missing-help message ends the command where it stands.
+    QCOMPARE(form.focusWidget(), present ? form.lstApps() : control("picAdd"));
+}
+
+void TestCommandStrip::stripShowsItsTooltipsAndTabOrder() {
+    Form1& form = startShown();
+    const QList<QPair<const char*, QString>> tips{
+        {"picAdd", "Add"},
+        {"picDelete", "Delete"},
+        {"picProperties", "Properties"},
+        {"picHelp", "Help"},
+        {"picClose", "Hide"},
+        {"lblAbout", "Click here for more information about the Quivanto"}};
+    for (const auto& [name, tip] : tips) {
+        QCOMPARE(control(name)->toolTip(), tip);
+        QVERIFY(!control(name)->accessibleName().isEmpty());
+    }
+    QStringList order;
+    QWidget* widget = form.lstApps();
+    for (int i = 0; i < 7; ++i) {
+        order << widget->objectName();
+        widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&form))
+            widget = widget->nextInFocusChain();
+    }
+    QCOMPARE(order, (QStringList{"lstApps", "picProperties", "picDelete", "picAdd", "picHelp",
+                                 "picHeader", "picClose"}));
+}
+
+QTEST_MAIN(TestCommandStrip)
+#include "test_command_strip.moc"

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Builds the decisions layer and the win32 back end for Windows with mingw-w64 into
+# build-windows/ and runs their tests under Wine: first without a display, then the tray,
+# message box and screen tests under Xvfb. Installs what is missing (Debian packages).
+# Extra arguments go to both ctest runs.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build="${QUIVANTO_WINDOWS_BUILD_DIR:-$repo/build-windows}"
+screen_size=1024x768
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+cmake -S "$repo/windows" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DQUIVANTO_WERROR=ON
+cmake --build "$build" -j "$(nproc)"
+
+export WINEPREFIX="$build/wine-prefix"
+export WINEDEBUG=-all
+xvfb_pid=
+keeper_pid=
+stop_wine() {
+    [ -n "$keeper_pid" ] && kill "$keeper_pid" 2>/dev/null || true
+    keeper_pid=
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
+finish() {
+    stop_wine
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap finish EXIT
+
+# One server stays up for all tests (otherwise each test waits for it to time out after
+# its last process), Wine's services start once and quietly, and a keeper holds the
+# desktop, which Wine would otherwise close after the first test for good.
+start_wine() {
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    wine wineboot >/dev/null 2>&1
+    wine "$build/bin/desktop_keeper.exe" >/dev/null 2>&1 &
+    keeper_pid=$!
+}
+
+cd "$build"
+echo "== Windows tests under Wine, no display"
+unset DISPLAY WAYLAND_DISPLAY
+start_wine
+status=0
+ctest -L '^wine$' --output-on-failure "$@" || status=$?
+# The server and desktop of the display-less run must be gone before a display appears,
+# or Wine goes on without one.
+stop_wine
+
+echo "== Windows tests under Wine on Xvfb ($screen_size)"
+display_file="$build/xvfb-display"
+rm -f "$display_file"
+Xvfb -displayfd 1 -screen 0 "${screen_size}x24" -nolisten tcp >"$display_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.1
+done
+[ -s "$display_file" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -1 "$display_file")"
+export QUIVANTO_TEST_SCREEN=$screen_size
+start_wine
+ctest -L '^wine_display$' --output-on-failure "$@" || status=$?
+exit "$status"

@@ -1,0 +1,230 @@
+// The parts of the back end that need a desktop: the tray icon, message boxes, the screen
+// and the foreground window. Runs under Xvfb (run_windows_tests.sh). Without a window
+// manager Wine takes 2 s to delete the last tray icon or close a shown window (it waits for
+// the window to be withdrawn), hence the slow-looking tests.
+#include "platform/win32_message_box.h"
+#include "platform/win32_platform.h"
+#include "platform/win32_tray.h"
+#include "win32_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+using quivanto::MessageAnswer;
+using quivanto::TrayIconData;
+using quivanto::Win32Platform;
+namespace MessageStyle = quivanto::MessageStyle;
+namespace testing_ = quivanto::testing;
+
+namespace {
+
+TrayIconData quivantoTray() {
+    TrayIconData data;
+    data.tip = "Quivanto";
+    return data;
+}
+
+// Asks the notification area about the icon without changing it: a modify request
+// succeeds only for an icon it holds.
+bool iconPresent(quivanto::WindowHandle window, unsigned id) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = sizeof probe;
+    probe.hWnd = reinterpret_cast<HWND>(window);
+    probe.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+TEST(Tray, IsFoundOnTheDesktop) {
+    Win32Platform platform;
+    EXPECT_TRUE(platform.waitForTray(10000));
+}
+
+TEST(Tray, IconIsAddedDeletedAndAddedAgainWhenTheTaskbarRestarts) {
+    Win32Platform platform;
+    ASSERT_TRUE(platform.waitForTray(10000));
+    const TrayIconData data = quivantoTray();
+    platform.addTrayIcon(data, [](int) {});
+    const auto window = platform.trayWindow();
+    ASSERT_NE(window, 0u);
+    EXPECT_TRUE(iconPresent(window, 1));
+    EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(window)));
+
+    // A restarted taskbar has lost every icon and broadcasts TaskbarCreated.
+    NOTIFYICONDATAA lost{};
+    lost.cbSize = sizeof lost;
+    lost.hWnd = reinterpret_cast<HWND>(window);
+    lost.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &lost));
+    ASSERT_FALSE(iconPresent(window, 1));
+    SendMessageA(reinterpret_cast<HWND>(window), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(iconPresent(window, 1));
+
+    platform.deleteTrayIcon(data);
+    EXPECT_FALSE(iconPresent(window, 1));
+    // Once deleted, a taskbar restart does not bring it back.
+    SendMessageA(reinterpret_cast<HWND>(window), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(iconPresent(window, 1));
+}
+
+// The notification area's callback: message 0x200 with the icon id and the mouse code.
+TEST(Tray, CallbacksArriveAsMouseCodes) {
+    Win32Platform platform;
+    std::vector<int> codes;
+    const TrayIconData data = quivantoTray();
+    platform.addTrayIcon(data, [&](int code) {
+        codes.push_back(code);
+        if (code == quivanto::TrayCode::RightUp)
+            platform.deleteTrayIcon(data); // as the confirmed removal does, inside the event
+    });
+    const auto window = reinterpret_cast<HWND>(platform.trayWindow());
+    PostMessageA(window, WM_MOUSEMOVE, 1, WM_LBUTTONUP);
+    PostMessageA(window, WM_MOUSEMOVE, 2, WM_LBUTTONUP); // another icon's: not ours
+    PostMessageA(window, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    PostMessageA(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    testing_::pumpMessages(2s, [&] { return codes.size() >= 3; });
+    EXPECT_EQ(codes, (std::vector<int>{514, 515, 517}));
+    EXPECT_FALSE(iconPresent(platform.trayWindow(), 1));
+}
+
+TEST(Tray, RecordUsesThisSystemsStructureAndTheTip) {
+    quivanto::win32::TrayIcon icon;
+    TrayIconData data = quivantoTray();
+    icon.add(data, [](int) {});
+    const NOTIFYICONDATAA& record = icon.record();
+    EXPECT_EQ(record.cbSize, sizeof(NOTIFYICONDATAA));
+    EXPECT_NE(record.cbSize, 88u);
+    EXPECT_EQ(record.hWnd, icon.window());
+    EXPECT_EQ(record.uID, 1u);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_NE(record.hIcon, nullptr);
+    EXPECT_STREQ(record.szTip, "Quivanto");
+    icon.remove();
+
+    data.tip = std::string(300, 'x');
+    const auto cut = quivanto::win32::TrayIcon::makeRecord(nullptr, data, nullptr);
+    EXPECT_EQ(std::string(cut.szTip), std::string(sizeof cut.szTip - 1, 'x'));
+}
+
+// Answers the message box from a second thread, as a user would, after noting what it shows.
+struct BoxSeen {
+    bool found = false;
+    std::string text;
+    bool yes = false, no = false, ok = false;
+    int defaultButton = 0;
+};
+
+std::thread answerBox(const std::string& title, int button, BoxSeen& seen) {
+    return std::thread([title, button, &seen] {
+        HWND box = nullptr;
+        testing_::waitUntil([&] { return (box = FindWindowA("#32770", title.c_str())) != nullptr; },
+                            10s);
+        if (box == nullptr)
+            return;
+        seen.found = true;
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM into) -> BOOL {
+                char kind[32] = {};
+                char text[512] = {};
+                GetClassNameA(child, kind, sizeof kind);
+                GetWindowTextA(child, text, sizeof text);
+                if (lstrcmpiA(kind, "Static") == 0 && text[0] != '\0')
+                    reinterpret_cast<std::string*>(into)->append(text);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&seen.text));
+        seen.yes = GetDlgItem(box, IDYES) != nullptr;
+        seen.no = GetDlgItem(box, IDNO) != nullptr;
+        seen.ok = GetDlgItem(box, IDOK) != nullptr;
+        for (const int id : {IDOK, IDYES, IDNO}) {
+            const HWND control = GetDlgItem(box, id);
+            if (control != nullptr &&
+                (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                seen.defaultButton = id;
+        }
+        PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    });
+}
+
+TEST(MessageBoxes, QuestionShowsYesNoWithNoAsDefaultAndReturnsTheAnswer) {
+    Win32Platform platform;
+    const std::string title = "Quivanto - Are you sure?";
+    for (const int button : {IDYES, IDNO}) {
+        BoxSeen seen;
+        std::thread user = answerBox(title, button, seen);
+        const MessageAnswer answer = platform.messageBox(
+            "Do you want to remove this item?\r\rDESCRIPTION: Notepad\rFILE NAME: notepad.exe",
+            title, MessageStyle::YesNo | MessageStyle::IconQuestion | MessageStyle::DefaultButton2);
+        user.join();
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(answer, button == IDYES ? MessageAnswer::Yes : MessageAnswer::No);
+        EXPECT_TRUE(seen.yes && seen.no);
+        EXPECT_FALSE(seen.ok);
+        EXPECT_EQ(seen.defaultButton, IDNO);
+        EXPECT_EQ(seen.text, "Do you want to remove this item?\r\n\r\nDESCRIPTION: Notepad\r\n"
+                             "FILE NAME: notepad.exe");
+    }
+}
+
+TEST(MessageBoxes, ErrorShowsOnlyOk) {
+    Win32Platform platform;
+    const std::string title = "Quivanto - Error Occured!";
+    BoxSeen seen;
+    std::thread user = answerBox(title, IDOK, seen);
+    const MessageAnswer answer =
+        platform.messageBox(" 5: Error Occured!", title, MessageStyle::IconExclamation);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(answer, MessageAnswer::Ok);
+    EXPECT_TRUE(seen.ok);
+    EXPECT_FALSE(seen.yes || seen.no);
+}
+
+TEST(MessageText, LoneCarriageReturnsBecomeCrLf) {
+    EXPECT_EQ(quivanto::win32::messageBoxText("a\rb\r\rc"), "a\r\nb\r\n\r\nc");
+    EXPECT_EQ(quivanto::win32::messageBoxText("a\r\nb\r"), "a\r\nb\r\n");
+    EXPECT_EQ(quivanto::win32::messageBoxText("line\nfeed"), "line\nfeed");
+    // A box that could not be shown must not read as a Yes.
+    EXPECT_EQ(quivanto::win32::messageAnswerFor(0, MessageStyle::YesNo), MessageAnswer::No);
+}
+
+// run_windows_tests.sh starts Xvfb with this screen and tells the tests its size.
+TEST(Screen, MetricsAreInTwipsAt96Dpi) {
+    const char* screen = std::getenv("QUIVANTO_TEST_SCREEN");
+    if (screen == nullptr)
+        GTEST_SKIP() << "QUIVANTO_TEST_SCREEN (WIDTHxHEIGHT) names no screen size";
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(std::sscanf(screen, "%dx%d", &width, &height), 2);
+    Win32Platform platform;
+    const auto metrics = platform.screenMetrics();
+    EXPECT_FLOAT_EQ(metrics.twipsPerPixelX, 15.0f);
+    EXPECT_FLOAT_EQ(metrics.twipsPerPixelY, 15.0f);
+    EXPECT_FLOAT_EQ(metrics.widthTwips, static_cast<float>(width * 15));
+    EXPECT_FLOAT_EQ(metrics.heightTwips, static_cast<float>(height * 15));
+}
+
+TEST(Desktop, ForegroundFollowsTheRequest) {
+    Win32Platform platform;
+    HWND first = CreateWindowExA(0, "STATIC", "first", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    HWND second = CreateWindowExA(0, "STATIC", "second", WS_POPUP | WS_VISIBLE, 200, 10, 100, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    for (HWND wanted : {first, second, first}) {
+        platform.setForegroundWindow(reinterpret_cast<quivanto::WindowHandle>(wanted));
+        testing_::pumpMessages(2s, [&] { return GetForegroundWindow() == wanted; });
+        EXPECT_EQ(GetForegroundWindow(), wanted);
+    }
+    DestroyWindow(first);
+    DestroyWindow(second);
+}
+
+} // namespace
