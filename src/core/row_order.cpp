@@ -7,52 +7,30 @@ namespace {
 
 // Folds ASCII letters, and the Latin-1 capitals encoded as C3 80..C3 9E (but not the
 // multiplication sign C3 97), to lower case; other bytes compare as they are.
-struct FoldedByte {
-    unsigned char value;
-    std::size_t length;
-};
-
-FoldedByte foldAt(std::string_view text, std::size_t pos) {
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    if (byte >= 'A' && byte <= 'Z')
-        return {static_cast<unsigned char>(byte + 32), 1};
-    return {byte, 1};
+unsigned char foldedAscii(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + 32) : byte;
 }
 
-bool isLatin1Capital(std::string_view text, std::size_t pos) {
-    if (pos + 1 >= text.size() || static_cast<unsigned char>(text[pos]) != 0xC3)
-        return false;
-    const auto next = static_cast<unsigned char>(text[pos + 1]);
-    return next >= 0x80 && next <= 0x9E && next != 0x97;
-}
-
-unsigned char foldedSecondByte(std::string_view text, std::size_t pos) {
-    const auto next = static_cast<unsigned char>(text[pos + 1]);
-    return isLatin1Capital(text, pos) ? static_cast<unsigned char>(next + 0x20) : next;
+unsigned char foldedLatin1Tail(unsigned char tail) {
+    const bool capital = tail >= 0x80 && tail <= 0x9E && tail != 0x97;
+    return capital ? static_cast<unsigned char>(tail + 0x20) : tail;
 }
 
 int compareFolded(std::string_view a, std::string_view b) {
     std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        const FoldedByte x = foldAt(a, i);
-        const FoldedByte y = foldAt(b, j);
-        if (x.value != y.value)
-            return x.value < y.value ? -1 : 1;
-        // Same lead byte: a Latin-1 letter continues with a folded second byte.
-        if (x.value == 0xC3 && i + 1 < a.size() && j + 1 < b.size()) {
-            const auto p = foldedSecondByte(a, i);
-            const auto q = foldedSecondByte(b, j);
-            if (p != q)
-                return p < q ? -1 : 1;
-            i += 2;
-            j += 2;
-            continue;
+    for (; i < a.size() && i < b.size(); ++i) {
+        auto x = foldedAscii(static_cast<unsigned char>(a[i]));
+        auto y = foldedAscii(static_cast<unsigned char>(b[i]));
+        // After a shared Latin-1 lead byte, the next byte is the letter: fold it too.
+        if (i > 0 && static_cast<unsigned char>(a[i - 1]) == 0xC3 &&
+            static_cast<unsigned char>(b[i - 1]) == 0xC3) {
+            x = foldedLatin1Tail(x);
+            y = foldedLatin1Tail(y);
         }
-        i += x.length;
-        j += y.length;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    if (i == a.size() && j == b.size())
+    if (a.size() == b.size())
         return 0;
     return i == a.size() ? -1 : 1;
 }
