@@ -239,14 +239,22 @@ int main(int argc, char* argv[]) {
     fs::create_directories(root);
 
     std::vector<double> loads;
+    std::vector<double> floorsBySize;
     for (const int size : Sizes) {
         const fs::path folder = root / std::to_string(size);
         writeList(folder, makeLines(size));
-        const double floor = medianOf([&] { readAndSort(folder / ListFileName); });
+        // Short loads are timed more often; each round times the floor and the load in turn,
+        // so both meet the same weather on a busy machine.
+        const int rounds = size < Largest ? 21 : 9;
+        std::vector<double> floors;
         std::vector<double> times;
-        for (int round = 0; round < Rounds; ++round) {
+        for (int round = 0; round < rounds; ++round) {
+            // As in a program just started, no freed memory is at hand to be used again.
+            ::malloc_trim(0);
+            floors.push_back(timed([&] { readAndSort(folder / ListFileName); }));
             testing::FakePlatform platform;
             Form1 form(platform, folder);
+            ::malloc_trim(0);
             times.push_back(timed([&] {
                 form.Form_Load();
                 settle();
@@ -254,13 +262,18 @@ int main(int argc, char* argv[]) {
             if (form.lstApps()->count() != size)
                 return 1;
         }
+        const double floor = median(floors);
         loads.push_back(median(times));
+        floorsBySize.push_back(floor);
         print({"load at start-up, " + withThousands(size) + " items", loads.back(), floor, "ms",
-               3.0, "median of " + std::to_string(Rounds)});
+               3.0, "median of " + std::to_string(rounds)});
     }
+    char floorGrowth[16];
+    std::snprintf(floorGrowth, sizeof floorGrowth, "%.1f", floorsBySize[2] / floorsBySize[1]);
     print({"load growth, 10,000 to 100,000 items", loads[2] / loads[1], std::nullopt, "x",
            std::nullopt,
-           "goal <= 11: " + std::string(loads[2] / loads[1] <= 11 ? "met" : "MISSED")});
+           "goal <= 11: " + std::string(loads[2] / loads[1] <= 11 ? "met" : "MISSED") +
+               "; the floor grows " + floorGrowth + " x"});
 
     // The rewrites, on the largest list, with the real back end's flushes.
     const fs::path big = root / std::to_string(Largest);
