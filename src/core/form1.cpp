@@ -4,7 +4,7 @@
 #include "commands/command_messages.h"
 #include "commands/command_strip.h"
 #include "commands/list_commands.h"
-#include "core/artwork.h"
+#include "core/artwork_label.h"
 #include "core/click_label.h"
 #include "core/focus_label.h"
 #include "core/item_list_box.h"
@@ -65,11 +65,9 @@ void Form1::buildControls() {
     setPalette(green);
     setAutoFillBackground(true);
 
-    picHeader_ = new FocusLabel(this);
+    picHeader_ = new ArtworkLabel(QStringLiteral("banner"), this);
     picHeader_->setObjectName(QStringLiteral("picHeader"));
     picHeader_->setGeometry(pixelRect(ListWindowLayout::Header));
-    picHeader_->setPixmap(
-        artworkPixmap(QStringLiteral("banner"), picHeader_->size(), devicePixelRatioF()));
     picHeader_->setFocusPolicy(Qt::TabFocus);
     picHeader_->setAccessibleName(QStringLiteral("Quivanto"));
     picHeader_->setAccessibleDescription(QStringLiteral("The list window's banner"));
