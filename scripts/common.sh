@@ -30,9 +30,12 @@ install_missing() {
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libxcb1-dev xdg-utils
     fonts-urw-base35 fonts-dejavu-core)
 # What the tests need besides: a real X server, a window manager, a tray host, tools
-# that click and read windows from outside, an accessibility bus; clang with libFuzzer.
+# that click and read windows from outside, an accessibility bus; clang with libFuzzer; the
+# validators and tools that build the Debian package, check it and install it into a fresh
+# Debian root.
 test_packages=(xvfb xauth xdotool x11-utils imagemagick trayer openbox dbus-x11
-    at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 clang-format clang libclang-rt-14-dev)
+    at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 clang-format clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev lintian man-db debootstrap)
 
 build_quivanto() {
     cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

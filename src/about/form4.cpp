@@ -133,6 +133,12 @@ void Form4::buildControls() {
     cmdSysInfo_ = makeButton("cmdSysInfo", "&System Info...", AboutLayout::SysInfo);
     cmdOK_ = makeButton("cmdOK", "&OK", AboutLayout::Ok);
     cmdOK_->setDefault(true);
+    cmdLic_->setAccessibleName(QStringLiteral("License"));
+    cmdLic_->setAccessibleDescription(QStringLiteral("Opens the licence agreement"));
+    cmdSysInfo_->setAccessibleName(QStringLiteral("System Info"));
+    cmdSysInfo_->setAccessibleDescription(QStringLiteral("Starts the system information tool"));
+    cmdOK_->setAccessibleName(QStringLiteral("OK"));
+    cmdOK_->setAccessibleDescription(QStringLiteral("Closes the About box"));
 
     picIcon_ = new ClickLabel(this);
     picIcon_->setObjectName(QStringLiteral("picIcon"));
@@ -146,12 +152,14 @@ void Form4::buildControls() {
                                       devicePixelRatioF()));
     picIcon_->setFocusPolicy(Qt::StrongFocus);
     picIcon_->setAccessibleName(text(ApplicationTitle));
+    picIcon_->setAccessibleDescription(QStringLiteral("Opens Quivanto's home page"));
 
     lblWebsite_ = new ClickLabel(this);
     lblWebsite_->setObjectName(QStringLiteral("lblWebsite"));
     lblWebsite_->setGeometry(pixelRect(AboutLayout::Website));
     lblWebsite_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblWebsite_->setWordWrap(true);
+    lblWebsite_->setAccessibleDescription(QStringLiteral("Opens Quivanto's home page"));
     QFont underlined = font();
     underlined.setUnderline(true);
     lblWebsite_->setFont(underlined);

@@ -5,7 +5,7 @@
 namespace quivanto {
 
 ClickLabel::ClickLabel(QWidget* parent)
-    : QLabel(parent) {
+    : FocusLabel(parent) {
     setCursor(Qt::PointingHandCursor);
 }
 

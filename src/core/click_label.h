@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include "core/focus_label.h"
 
 namespace quivanto {
 
 // A label that answers a click of the left button, released over it.
-class ClickLabel final : public QLabel {
+class ClickLabel final : public FocusLabel {
     Q_OBJECT
 public:
     explicit ClickLabel(QWidget* parent);

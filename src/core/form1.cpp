@@ -4,8 +4,9 @@
 #include "commands/command_messages.h"
 #include "commands/command_strip.h"
 #include "commands/list_commands.h"
-#include "core/artwork.h"
+#include "core/artwork_label.h"
 #include "core/click_label.h"
+#include "core/focus_label.h"
 #include "core/item_list_box.h"
 #include "core/message.h"
 #include "core/picture_button.h"
@@ -64,24 +65,25 @@ void Form1::buildControls() {
     setPalette(green);
     setAutoFillBackground(true);
 
-    picHeader_ = new QLabel(this);
+    picHeader_ = new ArtworkLabel(QStringLiteral("banner"), this);
     picHeader_->setObjectName(QStringLiteral("picHeader"));
     picHeader_->setGeometry(pixelRect(ListWindowLayout::Header));
-    picHeader_->setPixmap(
-        artworkPixmap(QStringLiteral("banner"), picHeader_->size(), devicePixelRatioF()));
     picHeader_->setFocusPolicy(Qt::TabFocus);
     picHeader_->setAccessibleName(QStringLiteral("Quivanto"));
+    picHeader_->setAccessibleDescription(QStringLiteral("The list window's banner"));
 
     lblAbout_ = new ClickLabel(picHeader_);
     lblAbout_->setObjectName(QStringLiteral("lblAbout"));
     lblAbout_->setGeometry(pixelRect(ListWindowLayout::About));
     lblAbout_->setToolTip(QStringLiteral("Click here for more information about the Quivanto"));
     lblAbout_->setAccessibleName(QStringLiteral("About Quivanto"));
+    lblAbout_->setAccessibleDescription(QStringLiteral("Opens the About box"));
     lblAbout_->setCursor(Qt::PointingHandCursor);
 
     picClose_ = new PictureButton(QStringLiteral("hide"), QStringLiteral("Hide"), picHeader_);
     picClose_->setObjectName(QStringLiteral("picClose"));
     picClose_->setGeometry(pixelRect(ListWindowLayout::Close));
+    picClose_->setAccessibleDescription(QStringLiteral("Hides the list window (Escape)"));
 
     const auto makeButton = [this](const char* name, const char* art, const char* tip,
                                    const TwipsRect& rect) {
@@ -95,10 +97,19 @@ void Form1::buildControls() {
     picProperties_ =
         makeButton("picProperties", "properties", "Properties", ListWindowLayout::Properties);
     picHelp_ = makeButton("picHelp", "help", "Help", ListWindowLayout::Help);
+    picAdd_->setAccessibleDescription(QStringLiteral("Opens the Add Item dialog (Insert)"));
+    picDelete_->setAccessibleDescription(
+        QStringLiteral("Removes the selected item from the list (Delete)"));
+    picProperties_->setAccessibleDescription(
+        QStringLiteral("Shows the selected item and lets you change its description"));
+    picHelp_->setAccessibleDescription(QStringLiteral("Opens the help document (F1)"));
 
     lstApps_ = new ItemListBox(this);
     lstApps_->setObjectName(QStringLiteral("lstApps"));
     lstApps_->setAccessibleName(QStringLiteral("Quivanto list"));
+    lstApps_->setAccessibleDescription(
+        QStringLiteral("Your items: Enter, Space or a double-click opens the selected one; "
+                       "drop a file or folder here to add it"));
     lstApps_->setFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
@@ -111,6 +122,8 @@ void Form1::buildControls() {
     setTabOrder(picAdd_, picHelp_);
     setTabOrder(picHelp_, picHeader_);
     setTabOrder(picHeader_, picClose_);
+    // First in the tab order, so the list has the focus when the window first shows.
+    lstApps_->setFocus();
 }
 
 void Form1::connectListCommands() {

@@ -12,35 +12,56 @@
 namespace quivanto {
 namespace {
 
-constexpr int LineRole = Qt::UserRole + 1;
 constexpr std::size_t ShownCharacters = 256;
 
-QByteArray toBytes(const std::string& line) {
-    return QByteArray(line.data(), static_cast<qsizetype>(line.size()));
+QString textOf(std::string_view bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QByteArray bytesOf(const QListWidgetItem& item) {
-    return item.data(LineRole).toByteArray();
-}
-
-std::string_view viewOf(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-std::string lineOf(const QListWidgetItem& item) {
-    return std::string(viewOf(bytesOf(item)));
-}
-
-// A row ordered by the list's comparison of the stored bytes, not by Qt's.
+// A row: the item line's bytes and nothing else. What the view asks of it (the text shown,
+// the text a screen reader reads) is made from the bytes when asked, so a list of many
+// thousands of rows costs one string per row to load and to keep.
 class ItemRow final : public QListWidgetItem {
 public:
-    using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override {
-        const QByteArray mine = bytesOf(*this);
-        const QByteArray theirs = bytesOf(other);
-        return rowLess(viewOf(mine), viewOf(theirs));
+    static constexpr int Type = QListWidgetItem::UserType + 1;
+
+    explicit ItemRow(std::string line)
+        : QListWidgetItem(nullptr, Type)
+        , line_(std::move(line)) {}
+
+    const std::string& line() const { return line_; }
+
+    QVariant data(int role) const override {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            // Only the description column is ever in view: the start of the line is shown,
+            // so a line of a megabyte does not cost a megabyte of layout at every repaint.
+            return textOf(leadingCharacters(line_, ShownCharacters));
+        case Qt::AccessibleTextRole:
+            // A screen reader reads the description, not the padding and the hidden target.
+            return textOf(trimSpaces(descriptionField(line_)));
+        default:
+            return QListWidgetItem::data(role);
+        }
     }
+
+    // Ordered by the list's comparison of the stored bytes, not by Qt's.
+    bool operator<(const QListWidgetItem& other) const override {
+        if (other.type() != Type)
+            return QListWidgetItem::operator<(other);
+        return rowLess(line_, static_cast<const ItemRow&>(other).line_);
+    }
+
+private:
+    std::string line_;
 };
+
+std::string lineOf(const QListWidgetItem& item) {
+    if (item.type() == ItemRow::Type)
+        return static_cast<const ItemRow&>(item).line();
+    return item.text().toStdString();
+}
 
 class FixedRowDelegate final : public QStyledItemDelegate {
 public:
@@ -73,27 +94,28 @@ ItemListBox::ItemListBox(QWidget* parent)
     viewport()->setAcceptDrops(true);
 }
 
-QListWidgetItem* ItemListBox::makeItem(const std::string& line) const {
-    // Only the description column is ever in view: a row shows the start of its line, so a
-    // line of a megabyte does not cost a megabyte of text layout at every repaint.
-    const auto shown = leadingCharacters(line, ShownCharacters);
-    auto* item = new ItemRow(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
-    item->setData(LineRole, toBytes(line));
-    // A screen reader reads the description, not the padding and the hidden target.
-    const auto description = trimSpaces(descriptionField(line));
-    item->setData(
-        Qt::AccessibleTextRole,
-        QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
-    return item;
+QListWidgetItem* ItemListBox::makeItem(std::string line) const {
+    return new ItemRow(std::move(line));
 }
 
 void ItemListBox::setLines(std::vector<std::string> lines) {
     sortRows(lines);
     setSortingEnabled(false);
     clear();
-    for (const auto& line : lines)
-        QListWidget::addItem(makeItem(line)); // the list takes ownership
+    loading_ = true;
+    for (auto& line : lines)
+        QListWidget::addItem(makeItem(std::move(line))); // the list takes ownership
+    loading_ = false;
+    if (count() > 0)
+        QListWidget::rowsInserted(QModelIndex(), 0, count() - 1);
     setSortingEnabled(true);
+}
+
+void ItemListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
+    // The view lays itself out again for every row it is told of; while a whole list
+    // arrives it is told once, of all the rows, at the end.
+    if (!loading_)
+        QListWidget::rowsInserted(parent, start, end);
 }
 
 int ItemListBox::addLine(const std::string& line) {

@@ -39,11 +39,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
 
 private:
-    QListWidgetItem* makeItem(const std::string& line) const;
+    QListWidgetItem* makeItem(std::string line) const;
 
     int rowHeightPixels_ = 13;
+    bool loading_ = false; // setLines is filling the list
 };
 
 } // namespace quivanto

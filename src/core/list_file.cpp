@@ -232,6 +232,10 @@ void ListFile::rewrite(const std::vector<std::string>& lines) {
     auto out = createScratchFile();
     try {
         std::string bytes;
+        std::size_t total = 0;
+        for (const auto& line : lines)
+            total += line.size() + LineEnd.size();
+        bytes.reserve(total); // written in one piece, never copied again while it grows
         for (const auto& line : lines) {
             bytes += line;
             bytes += LineEnd;

@@ -1,5 +1,7 @@
 #include "core/text_units.h"
 
+#include <algorithm>
+
 namespace quivanto {
 namespace {
 
@@ -36,6 +38,11 @@ std::size_t characterCount(std::string_view text) {
 }
 
 std::size_t byteOffsetOfCharacter(std::string_view text, std::size_t characterIndex) {
+    // Plain ASCII, the usual case, is one byte a character: no sequences to walk.
+    const std::size_t asciiEnd = std::min(characterIndex, text.size());
+    if (std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(asciiEnd),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return asciiEnd;
     std::size_t pos = 0;
     for (std::size_t i = 0; i < characterIndex && pos < text.size(); ++i)
         pos += sequenceLength(text, pos);

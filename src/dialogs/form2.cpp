@@ -59,6 +59,7 @@ void Form2::buildControls() {
     drvList_ = new DriveList(this);
     drvList_->setObjectName(QStringLiteral("drvList"));
     drvList_->setAccessibleName(QStringLiteral("Drives"));
+    drvList_->setAccessibleDescription(QStringLiteral("The drive to browse"));
     drvList_->setFont(listFont);
     drvList_->setGeometry(pixelRect(AddItemLayout::Drives, screen));
     drvList_->setRoots(DriveList::mountedRoots());
@@ -66,12 +67,16 @@ void Form2::buildControls() {
     dirList_ = new FolderList(separator_, this);
     dirList_->setObjectName(QStringLiteral("dirList"));
     dirList_->setAccessibleName(QStringLiteral("Folders"));
+    dirList_->setAccessibleDescription(
+        QStringLiteral("The folder to browse; a double-click opens it"));
     dirList_->setFont(listFont);
     dirList_->setGeometry(pixelRect(AddItemLayout::Folders, screen));
 
     filList_ = new FileList(this);
     filList_->setObjectName(QStringLiteral("filList"));
     filList_->setAccessibleName(QStringLiteral("Files"));
+    filList_->setAccessibleDescription(
+        QStringLiteral("The file to add; its name becomes the description"));
     filList_->setFont(listFont);
     filList_->setGeometry(pixelRect(AddItemLayout::Files, screen));
 
@@ -83,6 +88,8 @@ void Form2::buildControls() {
     txtItemName_ = new DescriptionBox(DescriptionTypingLimit, this);
     txtItemName_->setObjectName(QStringLiteral("txtItemName"));
     txtItemName_->setAccessibleName(QStringLiteral("Description"));
+    txtItemName_->setAccessibleDescription(
+        QStringLiteral("The new item's description, up to 30 characters"));
     txtItemName_->setFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
     txtItemName_->setGeometry(pixelRect(AddItemLayout::Description, screen));
     lblItemName_->setBuddy(txtItemName_);
@@ -90,11 +97,14 @@ void Form2::buildControls() {
     cmdAdd_ = new QPushButton(QStringLiteral("&Add"), this);
     cmdAdd_->setObjectName(QStringLiteral("cmdAdd"));
     cmdAdd_->setAccessibleName(QStringLiteral("Add"));
+    cmdAdd_->setAccessibleDescription(
+        QStringLiteral("Adds the chosen file, or the folder, to the list with this description"));
     cmdAdd_->setGeometry(pixelRect(AddItemLayout::Add, screen));
 
     cmdDone_ = new QPushButton(QStringLiteral("&Close"), this);
     cmdDone_->setObjectName(QStringLiteral("cmdDone"));
     cmdDone_->setAccessibleName(QStringLiteral("Close"));
+    cmdDone_->setAccessibleDescription(QStringLiteral("Closes this dialog"));
     cmdDone_->setGeometry(pixelRect(AddItemLayout::Close, screen));
 
     setTabOrder(drvList_, dirList_);

@@ -51,6 +51,8 @@ void Form3::buildControls() {
     txtDescr_ = new DescriptionBox(DescriptionTypingLimit, this);
     txtDescr_->setObjectName(QStringLiteral("txtDescr"));
     txtDescr_->setAccessibleName(QStringLiteral("Description"));
+    txtDescr_->setAccessibleDescription(
+        QStringLiteral("The selected item's description, up to 30 characters"));
     txtDescr_->setGeometry(pixelRect(PropertiesLayout::Description, screen));
     Label1_->setBuddy(txtDescr_);
 
@@ -62,6 +64,8 @@ void Form3::buildControls() {
     txtName_ = new QLineEdit(this);
     txtName_->setObjectName(QStringLiteral("txtName"));
     txtName_->setAccessibleName(QStringLiteral("File name"));
+    txtName_->setAccessibleDescription(
+        QStringLiteral("What the selected item opens; it cannot be changed here"));
     txtName_->setReadOnly(true);
     QPalette buttonFace = txtName_->palette();
     buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
@@ -72,11 +76,13 @@ void Form3::buildControls() {
     btnUpdate_ = new QPushButton(QStringLiteral("&Update"), this);
     btnUpdate_->setObjectName(QStringLiteral("btnUpdate"));
     btnUpdate_->setAccessibleName(QStringLiteral("Update"));
+    btnUpdate_->setAccessibleDescription(QStringLiteral("Saves the new description"));
     btnUpdate_->setGeometry(pixelRect(PropertiesLayout::Update, screen));
 
     btnCancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
     btnCancel_->setObjectName(QStringLiteral("btnCancel"));
     btnCancel_->setAccessibleName(QStringLiteral("Cancel"));
+    btnCancel_->setAccessibleDescription(QStringLiteral("Closes this dialog without a change"));
     btnCancel_->setGeometry(pixelRect(PropertiesLayout::Cancel, screen));
 
     setTabOrder(txtDescr_, txtName_);

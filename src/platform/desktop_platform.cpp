@@ -8,9 +8,9 @@
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -130,7 +131,11 @@ bool x11DisplayReachable() {
 } // namespace
 
 DesktopPlatform::DesktopPlatform() = default;
-DesktopPlatform::~DesktopPlatform() = default;
+
+DesktopPlatform::~DesktopPlatform() {
+    if (instanceLock_ >= 0)
+        ::close(instanceLock_);
+}
 
 std::string DesktopPlatform::prepareDisplay() {
     if (hasEnv("QT_QPA_PLATFORM"))
@@ -285,17 +290,24 @@ RegistryValue DesktopPlatform::queryRegistryValue(RegistryKeyHandle key,
 }
 
 bool DesktopPlatform::previousInstanceRunning() {
-    if (instanceLock_)
+    if (instanceLock_ >= 0)
         return false;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/quivanto.lock"));
-    // A lock left by a copy that crashed names a dead process; QLockFile takes it over.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return lock->error() == QLockFile::LockFailedError;
-    instanceLock_ = std::move(lock);
+    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/quivanto.lock"));
+    // The kernel holds this lock for the process and drops it however the process ends, so a
+    // copy that crashed never blocks the next one; and as nothing is written, start-up never
+    // waits for a disk. Close-on-exec: the programs we start must not keep it alive.
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false; // nowhere to keep a lock: better to run than to refuse
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held;
+    }
+    instanceLock_ = fd;
     return false;
 }
 

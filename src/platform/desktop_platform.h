@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-class QLockFile;
 class QString;
 class QSystemTrayIcon;
 
@@ -55,7 +54,7 @@ public:
     void setForegroundWindow(WindowHandle window) override;
 
 private:
-    std::unique_ptr<QLockFile> instanceLock_;
+    int instanceLock_ = -1; // the single-instance lock, held while this copy runs
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
 };
 

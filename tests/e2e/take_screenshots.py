@@ -11,6 +11,7 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 from desktop import (PROGRAM, click, list_window, press, run, tray_icon, wait_for,  # noqa: E402
                      windows_named)
+from test_high_dpi import list_window_of_width  # noqa: E402
 
 
 def capture(window, path, margin=0):
@@ -21,11 +22,30 @@ def capture(window, path, margin=0):
                     "+repage", path], check=True)
 
 
-def main(target):
+def with_sample_list():
     folder = tempfile.mkdtemp()
     shutil.copy(os.path.join(os.path.dirname(__file__), "..", "..", "docs", "sample-list.dat"),
                 os.path.join(folder, "list.dat"))
-    program = subprocess.Popen([PROGRAM], cwd=folder)
+    return folder
+
+
+def at_twice_the_scale(target):
+    program = subprocess.Popen([PROGRAM], cwd=with_sample_list(),
+                               env=dict(os.environ, QT_SCALE_FACTOR="2"))
+    try:
+        x, y = tray_icon()
+        click(x, y)
+        window = wait_for(lambda: list_window_of_width(2 * 263), what="the list window at 2x")
+        wait_for(lambda: window.viewable, what="the list window to show")
+        time.sleep(0.3)
+        capture(window, os.path.join(target, "list-window-2x.png"))
+    finally:
+        program.kill()
+        program.wait()
+
+
+def main(target):
+    program = subprocess.Popen([PROGRAM], cwd=with_sample_list())
     try:
         x, y = tray_icon()
         click(x, y)
@@ -54,3 +74,5 @@ def main(target):
 
 if __name__ == "__main__":
     main(os.path.abspath(sys.argv[1]))
+    time.sleep(0.3)  # the first copy gone, the second may start
+    at_twice_the_scale(os.path.abspath(sys.argv[1]))

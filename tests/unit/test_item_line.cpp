@@ -68,6 +68,9 @@ void TestItemLine::splitsByPositionOnly_data() {
     QTest::newRow("multi-byte characters are never split")
         << QString(29, 'x') + "é|ü/ß" << QString(29, 'x') + "é"
         << "ü/ß";
+    QTest::newRow("a multi-byte first character moves every field")
+        << "é" + QString(29, 'x') + "|/t"
+        << "é" + QString(29, 'x') << "/t";
     QTest::newRow("empty line") << ""
                                 << ""
                                 << "";

@@ -3,6 +3,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <random>
+
 using namespace quivanto;
 
 class TestRowOrder final : public QObject {
@@ -11,6 +14,7 @@ private slots:
     void ordersIgnoringCase_data();
     void ordersIgnoringCase();
     void isAStrictOrder();
+    void sortingAgreesWithTheComparison();
 };
 
 void TestRowOrder::ordersIgnoringCase_data() {
@@ -52,6 +56,33 @@ void TestRowOrder::isAStrictOrder() {
                 QVERIFY2(rowLess(a, b) || rowLess(b, a), (a + " / " + b).c_str());
         }
     }
+}
+
+void TestRowOrder::sortingAgreesWithTheComparison() {
+    // Rows that share long beginnings, differ only in case, end in the middle of a
+    // two-byte letter or hold stray bytes: sorting must order them exactly as rowLess does.
+    const std::vector<std::string> beginnings{
+        "", "Notepad ", "notepad plus", "\xc3\x89t\xc3\xa9 ", "NOTEPAD PLUS ", "\xc3"};
+    const std::string pieces[] = {"a",        "A",        "b",    "Z",        " ",
+                                  "~",        "|",        "\xc3", "\xc3\x89", "\xc3\xa9",
+                                  "\xc3\x97", "\xc3\xb7", "\x80", "\xff"};
+    std::mt19937 random(7);
+    std::vector<std::string> rows;
+    for (int i = 0; i < 3000; ++i) {
+        std::string row = beginnings[random() % beginnings.size()];
+        const auto length = random() % 12;
+        for (unsigned j = 0; j < length; ++j)
+            row += pieces[random() % std::size(pieces)];
+        rows.push_back(row);
+    }
+    auto sorted = rows;
+    sortRows(sorted);
+    for (std::size_t i = 1; i < sorted.size(); ++i)
+        QVERIFY2(!rowLess(sorted[i], sorted[i - 1]), (sorted[i - 1] + " / " + sorted[i]).c_str());
+    std::sort(rows.begin(), rows.end());
+    auto same = sorted;
+    std::sort(same.begin(), same.end());
+    QVERIFY(same == rows); // nothing lost, nothing doubled
 }
 
 QTEST_GUILESS_MAIN(TestRowOrder)
