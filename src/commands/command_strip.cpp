@@ -54,14 +54,14 @@ void ShowHelp(Form1& form) {
     Platform& platform = form.platform();
     const std::string help = (form.listFile().path().parent_path() / HelpFileName).string();
     if (!platform.isOrdinaryFile(help)) {
-        form.show(helpMissingMessage());
+        form.showMessage(helpMissingMessage());
         return;
     }
     if (platform.openRequest(help) <= OpenRequestFailureLimit) {
         const int failure = platform.directStart(help, ShowStyle::NormalNoActivate);
         // Nothing could open the help: say so, and keep running.
         if (failure != StartError::None)
-            form.show(unexpectedErrorMessage(failure));
+            form.showMessage(unexpectedErrorMessage(failure));
     }
     form.lstApps()->setFocus();
 }

@@ -36,7 +36,7 @@ void showUnexpected(Form1& form, const std::exception& failure) {
         message.text += LineBreak;
         message.text += failure.what();
     }
-    form.show(message);
+    form.showMessage(message);
 }
 
 // The path's own bytes: a name that is not UTF-8 must not come out with replacement
@@ -57,7 +57,7 @@ void lstApps_DblClick(Form1& form) {
         const std::string line = form.lstApps()->line(selected);
         const LaunchResult result = launchTarget(form.platform(), targetField(line));
         if (const auto message = launchMessage(result, line))
-            form.show(*message);
+            form.showMessage(*message);
         else
             form.HideListWindow();
     } catch (const std::exception& failure) {
@@ -74,7 +74,7 @@ void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
         if (decision.showList && form.isMinimized())
             form.ShowMenu();
         if (decision.message)
-            form.show(*decision.message);
+            form.showMessage(*decision.message);
         if (!decision.itemLine)
             return;
         // Written first: when writing fails, the list does not show a row the file lacks.
@@ -92,16 +92,16 @@ void RemoveSelectedItem(Form1& form) {
     const int selected = list.selectedIndex();
     switch (checkRemove(list.count(), selected)) {
     case RemoveCheck::LastItem:
-        form.show(lastItemMessage());
+        form.showMessage(lastItemMessage());
         return;
     case RemoveCheck::NoSelection:
-        form.show(noSelectionMessage());
+        form.showMessage(noSelectionMessage());
         return;
     case RemoveCheck::Confirm:
         break;
     }
     const std::string line = list.line(selected);
-    if (form.show(confirmRemoveMessage(line)) == MessageAnswer::Yes) {
+    if (form.showMessage(confirmRemoveMessage(line)) == MessageAnswer::Yes) {
         list.removeLine(selected);
         form.ShrinkListWindow();
         list.selectIndex(selectionAfterRemoving(selected));
@@ -118,7 +118,7 @@ void DeleteItemLine(Form1& form, const std::string& line) {
         ItemListBox& list = *form.lstApps();
         list.selectIndex(list.addLine(line));
         form.GrowListWindow();
-        form.show(listFileErrorMessage(failure.what()));
+        form.showMessage(listFileErrorMessage(failure.what()));
     }
 }
 

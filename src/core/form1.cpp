@@ -176,25 +176,25 @@ void Form1::applyGeometry() {
     lstApps_->setGeometry(pixelRect(list));
 }
 
-MessageAnswer Form1::show(const Message& message) {
+MessageAnswer Form1::showMessage(const Message& message) {
     return platform_.messageBox(message.text, message.title, message.style);
 }
 
 StartOutcome Form1::Form_Load() {
     if (platform_.previousInstanceRunning()) {
-        show(alreadyRunningMessage());
+        showMessage(alreadyRunningMessage());
         return StartOutcome::AlreadyRunning;
     }
     // Trays often start after the programs a session starts: give one time to appear.
     if (!platform_.waitForTray(TrayWaitMilliseconds)) {
-        show(noTrayMessage());
+        showMessage(noTrayMessage());
         return StartOutcome::NoTray;
     }
     platform_.addTrayIcon(trayIconData_, [this](int code) { trayIconEvent(code); });
     try {
         InitializeList();
     } catch (const ListFileError& error) {
-        show(listFileErrorMessage(error.what()));
+        showMessage(listFileErrorMessage(error.what()));
         Form_Unload();
         return StartOutcome::ListFileFailed;
     }
@@ -239,7 +239,7 @@ void Form1::setMinimized(bool minimized) {
 
 void Form1::ShowMenu() {
     setMinimized(false);
-    QWidget::show();
+    show();
     platform_.setForegroundWindow(winId());
 }
 
@@ -272,7 +272,7 @@ void Form1::ConfirmRemoveFromTray() {
     ShowMenu();
     lstApps_->setFocus();
     HideListWindow();
-    if (show(confirmRemoveFromTrayMessage()) != MessageAnswer::Yes)
+    if (showMessage(confirmRemoveFromTrayMessage()) != MessageAnswer::Yes)
         return;
     CloseOtherDialogs(DialogNumber::None);
     Form_Unload();
@@ -321,7 +321,7 @@ void Form1::ShowPropertiesDialog() {
     CloseOtherDialogs(DialogNumber::None);
     // Without a selected row there is no item to show, and an update could only harm.
     if (lstApps_->selectedIndex() < 0) {
-        show(noSelectionMessage());
+        showMessage(noSelectionMessage());
         lstApps_->setFocus();
         return;
     }

@@ -74,7 +74,7 @@ public:
     ListFile& listFile() { return listFile_; }
     ItemListBox* lstApps() const { return lstApps_; }
 
-    MessageAnswer show(const Message& message);
+    MessageAnswer showMessage(const Message& message);
 
 signals:
     // The list window was unloaded: the program ends.

@@ -209,7 +209,7 @@ void Form2::cmdAdd_Click() {
     const std::string description = storedDescription(txtItemName_->text().toStdString());
     const std::string line = makeItemLine(description, target);
     if (containsLineBreak(line)) {
-        list_.show(lineBreakInItemMessage());
+        list_.showMessage(lineBreakInItemMessage());
         return;
     }
     if (list_.isMinimized())
@@ -219,14 +219,15 @@ void Form2::cmdAdd_Click() {
     const AddItemScan scan = scanForDuplicate(rowsOf(rows), target, padDescription(description));
     if (scan.match != AddItemScan::Match::None) {
         const std::string matched = rows.line(static_cast<int>(scan.row));
-        list_.show(scan.match == AddItemScan::Match::Target ? duplicateTargetMessage(matched)
-                                                            : duplicateDescriptionMessage(matched));
+        list_.showMessage(scan.match == AddItemScan::Match::Target
+                              ? duplicateTargetMessage(matched)
+                              : duplicateDescriptionMessage(matched));
         return;
     }
     try {
         list_.listFile().appendItemLine(line);
     } catch (const ListFileError& error) {
-        list_.show(listFileErrorMessage(error.what()));
+        list_.showMessage(listFileErrorMessage(error.what()));
         return;
     }
     rows.addLine(line);

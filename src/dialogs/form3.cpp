@@ -113,7 +113,7 @@ void Form3::btnUpdate_Click() {
     ItemListBox& rows = *list_.lstApps();
     const auto row = rowOfLine(rowsOf(rows), loadedLine_);
     if (!row) {
-        list_.show(itemGoneMessage(shownItem(loadedLine_)));
+        list_.showMessage(itemGoneMessage(shownItem(loadedLine_)));
         close();
         return;
     }
@@ -140,9 +140,9 @@ void Form3::restoreRow(int newRow, const std::string& reason) {
     ItemListBox& rows = *list_.lstApps();
     rows.removeLine(newRow);
     rows.selectIndex(rows.addLine(loadedLine_));
-    list_.show(reason.empty() ? itemNotInListFileMessage(list_.listFile().path().string(),
-                                                         shownItem(loadedLine_))
-                              : descriptionNotSavedMessage(reason));
+    list_.showMessage(reason.empty() ? itemNotInListFileMessage(list_.listFile().path().string(),
+                                                                shownItem(loadedLine_))
+                                     : descriptionNotSavedMessage(reason));
 }
 
 bool Form3::IsDescriptionTaken() {
@@ -150,7 +150,7 @@ bool Form3::IsDescriptionTaken() {
     const auto taken = rowWithDescription(rowsOf(rows), txtDescr_->text().toStdString());
     if (!taken)
         return false;
-    list_.show(descriptionTakenMessage(rows.line(static_cast<int>(*taken))));
+    list_.showMessage(descriptionTakenMessage(rows.line(static_cast<int>(*taken))));
     return true;
 }
 

@@ -64,7 +64,6 @@ public:
     std::vector<std::string> ordinaryFileQueries;
     std::vector<int> trayRequests; // 0 add, 2 delete
     std::function<void(int)> trayCallback;
-    int foregroundRequests = 0;
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
 
@@ -92,7 +91,7 @@ public:
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override { return screen; }
     CursorPosition cursorPosition() override { return cursor; }
-    void setForegroundWindow(WindowHandle) override { ++foregroundRequests; }
+    void setForegroundWindow(WindowHandle) override {}
 
     // The tray delivering an event, as the notification area would.
     void trayEvent(int code);
