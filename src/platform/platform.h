@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -97,6 +98,18 @@ struct RegistryValue {
     std::vector<unsigned char> bytes; // exactly the bytes the registry returned
 };
 
+// How the system's 8-bit text (the list file, the tray tip, every platform call) encodes
+// characters; character positions in item lines count these characters.
+struct TextEncoding {
+    enum class Kind { Utf8, SingleByte, DoubleByte };
+    Kind kind = Kind::Utf8;
+    std::bitset<256> leadBytes; // DoubleByte: the bytes that start a two-byte character
+
+    bool isLeadByte(unsigned char byte) const {
+        return kind == Kind::DoubleByte && leadBytes.test(byte);
+    }
+};
+
 using WindowHandle = std::uintptr_t;
 
 class Platform {
@@ -150,6 +163,9 @@ public:
     virtual ScreenMetrics screenMetrics() = 0;
     virtual CursorPosition cursorPosition() = 0;
     virtual void setForegroundWindow(WindowHandle window) = 0;
+
+    // The encoding of the system's 8-bit text: UTF-8 unless a back end says otherwise.
+    virtual TextEncoding textEncoding() const { return {}; }
 };
 
 } // namespace quivanto

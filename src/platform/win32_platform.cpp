@@ -4,6 +4,7 @@
 #include "platform/win32_message_box.h"
 #include "platform/win32_process.h"
 #include "platform/win32_registry.h"
+#include "platform/win32_text.h"
 #include "platform/win32_tray.h"
 
 #include <windows.h>
@@ -136,6 +137,10 @@ void Win32Platform::setForegroundWindow(WindowHandle window) {
 
 WindowHandle Win32Platform::trayWindow() const {
     return tray_ ? reinterpret_cast<WindowHandle>(tray_->window()) : 0;
+}
+
+TextEncoding Win32Platform::textEncoding() const {
+    return win32::ansiEncoding();
 }
 
 } // namespace quivanto

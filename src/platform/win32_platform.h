@@ -40,6 +40,7 @@ public:
     ScreenMetrics screenMetrics() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
+    TextEncoding textEncoding() const override;
 
     // The hidden window the tray icon belongs to (0 before the first addTrayIcon).
     WindowHandle trayWindow() const;

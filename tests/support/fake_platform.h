@@ -48,6 +48,7 @@ public:
     CursorPosition cursor{1000, 760};
     std::string appDirectory = "/opt/quivanto";
     std::error_code replaceFailure; // returned once by the next replaceFile
+    TextEncoding encoding;          // UTF-8 unless a test sets a code page
 
     // Record
     std::vector<ShownMessage> messages;
@@ -92,6 +93,7 @@ public:
     ScreenMetrics screenMetrics() override { return screen; }
     CursorPosition cursorPosition() override { return cursor; }
     void setForegroundWindow(WindowHandle) override {}
+    TextEncoding textEncoding() const override { return encoding; }
 
     // The tray delivering an event, as the notification area would.
     void trayEvent(int code);
