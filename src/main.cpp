@@ -1,6 +1,6 @@
 #include "core/artwork.h"
 #include "core/form1.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 
 #include <QApplication>
 

@@ -9,7 +9,7 @@
 #include "dialogs/file_list.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 #include "support/fake_platform.h"
 #include "support/permission_bits.h"
 

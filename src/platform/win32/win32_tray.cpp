@@ -1,4 +1,4 @@
-#include "platform/win32_tray.h"
+#include "platform/win32/win32_tray.h"
 
 #include <algorithm>
 #include <cstddef>

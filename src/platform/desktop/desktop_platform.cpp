@@ -1,8 +1,8 @@
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 
 #include "about/sys_info.h"
-#include "about/sys_info_tools.h"
-#include "platform/desktop_launch.h"
+#include "platform/desktop/sys_info_tools.h"
+#include "platform/desktop/desktop_launch.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,4 +1,4 @@
-#include "about/sys_info_tools.h"
+#include "platform/desktop/sys_info_tools.h"
 
 #include <filesystem>
 #include <system_error>

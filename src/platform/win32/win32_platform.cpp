@@ -1,10 +1,10 @@
-#include "platform/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
-#include "platform/win32_files.h"
-#include "platform/win32_message_box.h"
-#include "platform/win32_process.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_tray.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_process.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_tray.h"
 
 #include <windows.h>
 
