@@ -42,8 +42,9 @@ public:
 private:
     Form1& form1_;
     Platform& platform_;
-    std::unique_ptr<AboutView> view_;
     bool unloaded_ = false;
+    // Last, so it goes first: a window being destroyed may still report an event.
+    std::unique_ptr<AboutView> view_;
 };
 
 } // namespace quivanto

@@ -57,7 +57,6 @@ private:
 
     Form1& list_;
     char separator_;
-    std::unique_ptr<AddItemView> view_;
     std::vector<std::string> roots_;
     std::string folderPath_;
     std::vector<std::string> childNames_;
@@ -66,6 +65,8 @@ private:
     FrameMargins placedWithFrame_;
     bool placed_ = false;
     bool unloaded_ = false;
+    // Last, so it goes first: a window being destroyed may still report an event.
+    std::unique_ptr<AddItemView> view_;
 };
 
 } // namespace quivanto

@@ -40,10 +40,11 @@ private:
     void restoreRow(int newRow, const std::string& reason);
 
     Form1& list_;
-    std::unique_ptr<PropertiesView> view_;
     std::string LoadedDescription;
     std::string loadedLine_; // the item this dialog edits
     bool unloaded_ = false;
+    // Last, so it goes first: a window being destroyed may still report an event.
+    std::unique_ptr<PropertiesView> view_;
 };
 
 } // namespace quivanto

@@ -1,8 +1,8 @@
 #include "platform/desktop/desktop_platform.h"
 
-#include "about/sys_info.h"
-#include "platform/desktop/sys_info_tools.h"
 #include "platform/desktop/desktop_launch.h"
+#include "platform/desktop/desktop_volumes.h"
+#include "platform/desktop/sys_info_tools.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -130,7 +130,8 @@ bool x11DisplayReachable() {
 
 } // namespace
 
-DesktopPlatform::DesktopPlatform() = default;
+DesktopPlatform::DesktopPlatform(RegistryStandIn systemInformationTool)
+    : systemInformationTool_(std::move(systemInformationTool)) {}
 
 DesktopPlatform::~DesktopPlatform() {
     if (instanceLock_ >= 0)
@@ -268,7 +269,8 @@ constexpr RegistryKeyHandle SysInfoPathKey = 1;
 
 OpenedRegistryKey DesktopPlatform::openRegistryKey(std::uint32_t root, const std::string& keyName,
                                                    std::uint32_t) {
-    if (root == Registry::LocalMachine && keyName == SysInfoPathEntry.key)
+    if (root == Registry::LocalMachine && !systemInformationTool_.key.empty() &&
+        keyName == systemInformationTool_.key)
         return {Registry::Success, SysInfoPathKey};
     return {};
 }
@@ -276,7 +278,7 @@ OpenedRegistryKey DesktopPlatform::openRegistryKey(std::uint32_t root, const std
 RegistryValue DesktopPlatform::queryRegistryValue(RegistryKeyHandle key,
                                                   const std::string& valueName,
                                                   std::size_t bufferSize) {
-    if (key != SysInfoPathKey || valueName != SysInfoPathEntry.value)
+    if (key != SysInfoPathKey || valueName != systemInformationTool_.value)
         return {};
     const char* searchPath = std::getenv("PATH");
     const std::string tool = findSystemInformationTool(searchPath != nullptr ? searchPath : "");
@@ -287,6 +289,14 @@ RegistryValue DesktopPlatform::queryRegistryValue(RegistryKeyHandle key,
     if (value.bytes.size() > bufferSize)
         return {Registry::MoreData, Registry::TypeString, {}};
     return value;
+}
+
+std::vector<std::string> DesktopPlatform::driveRoots() {
+    return mountedRoots();
+}
+
+std::string DesktopPlatform::homeFolder() {
+    return QFile::encodeName(QDir::homePath()).toStdString();
 }
 
 bool DesktopPlatform::previousInstanceRunning() {

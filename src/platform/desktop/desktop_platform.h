@@ -12,9 +12,15 @@ namespace quivanto {
 
 // Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
 // files and starting programs.
+// The registry value that stands in for the system information tool's path.
+struct RegistryStandIn {
+    std::string key;
+    std::string value;
+};
+
 class DesktopPlatform final : public Platform {
 public:
-    DesktopPlatform();
+    explicit DesktopPlatform(RegistryStandIn systemInformationTool = {});
     ~DesktopPlatform() override;
 
     // Before the application object exists: on Wayland with XWayland, choose X11 so the
@@ -35,11 +41,13 @@ public:
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override;
     char pathSeparator() const override { return '/'; }
+    std::vector<std::string> driveRoots() override;
+    std::string homeFolder() override;
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;
-    // No registry here: the key of the tool's path stands in for itself, and its value
-    // names the first system information tool found on PATH. Every other key is absent.
+    // No registry here: the stand-in key opens, and its value names the first system
+    // information tool found on PATH. Every other key is absent.
     OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
                                       std::uint32_t access) override;
     RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
@@ -54,6 +62,7 @@ public:
     void setForegroundWindow(WindowHandle window) override;
 
 private:
+    RegistryStandIn systemInformationTool_;
     int instanceLock_ = -1; // the single-instance lock, held while this copy runs
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
 };

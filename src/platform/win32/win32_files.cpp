@@ -41,6 +41,33 @@ std::string moduleDirectory() {
     }
 }
 
+std::vector<std::string> logicalDrives() {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const DWORD length = GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            break;
+        buffer.resize(length + 1);
+    }
+    // The roots follow one another, each ended by a zero, the list by an empty one.
+    std::vector<std::string> roots;
+    for (const char* root = buffer.data(); *root != '\0'; root += roots.back().size() + 1)
+        roots.emplace_back(root);
+    return roots;
+}
+
+std::string profileFolder() {
+    const DWORD length = GetEnvironmentVariableA("USERPROFILE", nullptr, 0);
+    if (length == 0)
+        return {};
+    std::string folder(length, '\0');
+    const DWORD written = GetEnvironmentVariableA("USERPROFILE", folder.data(), length);
+    folder.resize(written < length ? written : 0);
+    return folder;
+}
+
 std::error_code flushFile(const std::filesystem::path& file) {
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 // File services the standard library lacks on Windows.
 namespace quivanto::win32 {
@@ -13,6 +14,12 @@ bool isOrdinaryFile(const std::string& path);
 
 // The folder of the running executable (GetModuleFileNameA), without a trailing separator.
 std::string moduleDirectory();
+
+// The drive roots (GetLogicalDriveStringsA), such as "C:\\", in the system's order.
+std::vector<std::string> logicalDrives();
+
+// The user's profile folder (USERPROFILE); empty when it is not set.
+std::string profileFolder();
 
 // FlushFileBuffers on the file.
 std::error_code flushFile(const std::filesystem::path& file);

@@ -44,6 +44,14 @@ std::string Win32Platform::applicationDirectory() {
     return win32::moduleDirectory();
 }
 
+std::vector<std::string> Win32Platform::driveRoots() {
+    return win32::logicalDrives();
+}
+
+std::string Win32Platform::homeFolder() {
+    return win32::profileFolder();
+}
+
 std::error_code Win32Platform::flushToDisk(const std::filesystem::path& file) {
     return win32::flushFile(file);
 }

@@ -25,6 +25,8 @@ public:
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override;
     char pathSeparator() const override { return '\\'; }
+    std::vector<std::string> driveRoots() override;
+    std::string homeFolder() override;
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;

@@ -1,4 +1,4 @@
-#include "core/click_label.h"
+#include "qt/click_label.h"
 
 #include <QMouseEvent>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/add_item_view.h"
+
 #include <QAbstractListModel>
 #include <QIcon>
 
@@ -15,11 +17,7 @@ class NameListModel final : public QAbstractListModel {
 public:
     static constexpr int DepthRole = Qt::UserRole + 1;
 
-    struct Row {
-        std::string name;
-        int depth = 0;     // indentation level in the folder list
-        bool open = false; // an open folder or one of its ancestors
-    };
+    using Row = FolderEntry;
 
     explicit NameListModel(QObject* parent);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/focus_label.h"
+#include "qt/focus_label.h"
 
 #include <QString>
 

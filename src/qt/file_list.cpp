@@ -1,7 +1,6 @@
-#include "dialogs/file_list.h"
+#include "qt/file_list.h"
 
-#include "dialogs/folder_listing.h"
-#include "dialogs/name_list_model.h"
+#include "qt/name_list_model.h"
 
 namespace quivanto {
 
@@ -24,24 +23,19 @@ FileList::FileList(QWidget* parent)
     });
 }
 
-bool FileList::setFolder(const std::string& folder) {
-    auto listing = listFolder(folder);
-    if (!listing)
-        return false;
-    std::vector<NameListModel::Row> rows;
-    rows.reserve(listing->files.size());
-    for (auto& name : listing->files)
+void FileList::setNames(std::vector<std::string> names) {
+    std::vector<FolderEntry> rows;
+    rows.reserve(names.size());
+    for (auto& name : names)
         rows.push_back({std::move(name), 0, false});
     rebuilding_ = true;
     model_->setRows(std::move(rows));
     rebuilding_ = false;
-    folder_ = folder;
-    return true;
 }
 
-std::string FileList::selectedName() const {
+int FileList::selectedRow() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? std::string{} : name(selected.first().row());
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 int FileList::count() const {

@@ -10,7 +10,7 @@ class QMimeData;
 namespace quivanto {
 
 // The list box `lstApps`: one row per item line, the line's bytes kept exactly as stored,
-// sorted by the list's own case-insensitive order, one fixed row height. It accepts a drop of
+// in the order the list window gives them, one fixed row height. It accepts a drop of
 // anything and hands the dropped data on; deciding what to do with it is the list
 // window's business.
 class ItemListBox final : public QListWidget {
@@ -19,10 +19,10 @@ public:
     explicit ItemListBox(QWidget* parent = nullptr);
 
     // Replaces every row at once; faster than adding rows one by one.
-    void setLines(std::vector<std::string> lines);
+    void setLines(const std::vector<std::string>& lines);
 
-    // Adds a row at its sorted place without moving the selection; returns its index.
-    int addLine(const std::string& line);
+    // Inserts a row without moving the selection off its row.
+    void insertLine(int index, const std::string& line);
     void removeLine(int index);
 
     std::string line(int index) const;

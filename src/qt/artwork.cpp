@@ -1,4 +1,4 @@
-#include "core/artwork.h"
+#include "qt/artwork.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "core/artwork_label.h"
+#include "qt/artwork_label.h"
 
-#include "core/artwork.h"
+#include "qt/artwork.h"
 
 namespace quivanto {
 

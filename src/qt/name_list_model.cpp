@@ -1,4 +1,4 @@
-#include "dialogs/name_list_model.h"
+#include "qt/name_list_model.h"
 
 namespace quivanto {
 

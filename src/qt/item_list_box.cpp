@@ -1,7 +1,6 @@
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 
 #include "core/item_line.h"
-#include "core/row_order.h"
 #include "core/text_units.h"
 
 #include <QDragEnterEvent>
@@ -46,13 +45,6 @@ public:
         }
     }
 
-    // Ordered by the list's comparison of the stored bytes, not by Qt's.
-    bool operator<(const QListWidgetItem& other) const override {
-        if (other.type() != Type)
-            return QListWidgetItem::operator<(other);
-        return rowLess(line_, static_cast<const ItemRow&>(other).line_);
-    }
-
 private:
     std::string line_;
 };
@@ -86,7 +78,6 @@ ItemListBox::ItemListBox(QWidget* parent)
     setWordWrap(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new FixedRowDelegate(rowHeightPixels_, this));
-    setSortingEnabled(true);
     // Every drop reaches the list window's handler; there is no drag-over feedback of ours
     // and rows are never moved by dragging.
     setDragDropMode(QAbstractItemView::DropOnly);
@@ -98,17 +89,14 @@ QListWidgetItem* ItemListBox::makeItem(std::string line) const {
     return new ItemRow(std::move(line));
 }
 
-void ItemListBox::setLines(std::vector<std::string> lines) {
-    sortRows(lines);
-    setSortingEnabled(false);
+void ItemListBox::setLines(const std::vector<std::string>& lines) {
     clear();
     loading_ = true;
-    for (auto& line : lines)
-        QListWidget::addItem(makeItem(std::move(line))); // the list takes ownership
+    for (const auto& line : lines)
+        QListWidget::addItem(makeItem(line)); // the list takes ownership
     loading_ = false;
     if (count() > 0)
         QListWidget::rowsInserted(QModelIndex(), 0, count() - 1);
-    setSortingEnabled(true);
 }
 
 void ItemListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
@@ -118,10 +106,8 @@ void ItemListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
         QListWidget::rowsInserted(parent, start, end);
 }
 
-int ItemListBox::addLine(const std::string& line) {
-    QListWidgetItem* item = makeItem(line);
-    QListWidget::addItem(item); // sorting is on: the row takes its sorted place
-    return row(item);
+void ItemListBox::insertLine(int index, const std::string& line) {
+    QListWidget::insertItem(index, makeItem(line)); // the selection stays with its row
 }
 
 void ItemListBox::removeLine(int index) {

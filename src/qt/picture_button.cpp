@@ -1,6 +1,6 @@
-#include "core/picture_button.h"
+#include "qt/picture_button.h"
 
-#include "core/artwork.h"
+#include "qt/artwork.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "core/focus_label.h"
+#include "qt/focus_label.h"
 
 #include <QPainter>
 

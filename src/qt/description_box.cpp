@@ -1,4 +1,4 @@
-#include "dialogs/description_box.h"
+#include "qt/description_box.h"
 
 #include <QValidator>
 

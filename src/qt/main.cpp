@@ -1,6 +1,9 @@
-#include "core/artwork.h"
+#include "about/sys_info.h"
 #include "core/form1.h"
 #include "platform/desktop/desktop_platform.h"
+#include "qt/artwork.h"
+#include "qt/list_window.h"
+#include "qt/qt_dialog_views.h"
 
 #include <QApplication>
 
@@ -35,9 +38,15 @@ int main(int argc, char* argv[]) {
     // Only the tray icon keeps the program alive; closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    quivanto::DesktopPlatform platform;
-    quivanto::Form1 form(platform, std::filesystem::current_path());
-    QObject::connect(&form, &quivanto::Form1::unloaded, &app, &QApplication::quit);
+    // No registry here: the system information tool's key stands in for itself.
+    quivanto::DesktopPlatform platform({std::string(quivanto::SysInfoPathEntry.key),
+                                        std::string(quivanto::SysInfoPathEntry.value)});
+    // The windows first: the flows, destroyed before them, own the dialogs' windows.
+    quivanto::ListWindow window(platform.screenMetrics());
+    quivanto::QtDialogViews dialogViews(window, platform);
+    quivanto::Form1 form(platform, std::filesystem::current_path(), window, dialogViews);
+    window.attach(form);
+    QObject::connect(&window, &quivanto::ListWindow::unloaded, &app, &QApplication::quit);
     const auto outcome = form.Form_Load();
     if (outcome != quivanto::StartOutcome::Resident)
         return exitCode(outcome);
