@@ -1,7 +1,8 @@
 #include "win32/list_window.h"
 
+#include "commands/command_strip.h"
+#include "commands/list_commands.h"
 #include "core/form1.h"
-#include "core/list_window_geometry.h"
 #include "win32/resource_ids.h"
 
 #include <commctrl.h>
@@ -18,8 +19,10 @@ constexpr const char* WindowClassName = "QuivantoListWindow";
 constexpr COLORREF ListGreen = RGB(0, 128, 0);
 constexpr COLORREF ListText = RGB(255, 255, 255);
 constexpr UINT_PTR ListSubclassId = 1;
-// Courier New at 9.75 points, in tenths of a point.
-constexpr int ListFontDecipoints = 975;
+// Posted to itself to run the tasks left for after the current event.
+constexpr UINT RunLaterMessage = WM_APP + 1;
+// Courier New at 9.75 points, in hundredths of a point.
+constexpr int ListFontCentipoints = 975;
 
 struct PictureSpec {
     ListWindow::ControlId id;
@@ -46,12 +49,12 @@ ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUIVANTO),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                      GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUIVANTO), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUIVANTO), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUIVANTO),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.lpszClassName = WindowClassName;
     return RegisterClassExA(&windowClass);
 }
@@ -76,16 +79,16 @@ ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics)
         pictures_[i].reset(
             loadBitmap(instance, doubleDensity_ ? Pictures[i].bitmap2x : Pictures[i].bitmap));
     const int dpi = static_cast<int>(1440.0f / metrics.twipsPerPixelY + 0.5f);
-    listFont_.reset(CreateFontA(-MulDiv(ListFontDecipoints, dpi, 720), 0, 0, 0, FW_NORMAL, FALSE,
+    listFont_.reset(CreateFontA(-MulDiv(ListFontCentipoints, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE,
                                 FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                                 "Courier New"));
     // Borderless and without a taskbar button; the caption is never seen but names the
     // window for the system's task lists.
-    const ListWindowGeometry design;
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, WindowClassName, "Quivanto",
-                              WS_POPUP | WS_CLIPCHILDREN, 0, 0, pixelsX(design.width),
-                              pixelsY(design.height), nullptr, nullptr, instance, this);
+    // Form1 places it before it is ever shown.
+    window_ =
+        CreateWindowExA(WS_EX_TOOLWINDOW, WindowClassName, "Quivanto", WS_POPUP | WS_CLIPCHILDREN,
+                        0, 0, 0, 0, nullptr, nullptr, instance, this);
     if (window_ == nullptr)
         throw std::runtime_error("Quivanto could not create its list window.");
 }
@@ -97,23 +100,21 @@ ListWindow::~ListWindow() {
     }
 }
 
-int ListWindow::pixelsX(float twips) const {
-    return twipsToPixels(twips, metrics_.twipsPerPixelX);
-}
-
 int ListWindow::pixelsY(float twips) const {
     return twipsToPixels(twips, metrics_.twipsPerPixelY);
 }
 
 RECT ListWindow::pixelRect(const TwipsRect& rect) const {
-    const int left = pixelsX(rect.left);
+    const float tppX = metrics_.twipsPerPixelX;
+    const int left = twipsToPixels(rect.left, tppX);
     const int top = pixelsY(rect.top);
-    return {left, top, left + pixelsX(rect.width), top + pixelsY(rect.height)};
+    return {left, top, left + twipsToPixels(rect.width, tppX), top + pixelsY(rect.height)};
 }
 
 LRESULT CALLBACK ListWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<ListWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<ListWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -124,7 +125,9 @@ LRESULT CALLBACK ListWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT ListWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto on = [this](auto member) { return std::bind_front(member, this); };
+    const auto on = [this](auto member) {
+        return std::bind_front(member, this);
+    };
     switch (message) {
         HANDLE_MSG(window, WM_CREATE, on(&ListWindow::onCreate));
         HANDLE_MSG(window, WM_DESTROY, on(&ListWindow::onDestroy));
@@ -135,6 +138,9 @@ LRESULT ListWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         HANDLE_MSG(window, WM_DRAWITEM, on(&ListWindow::onDrawItem));
         HANDLE_MSG(window, WM_CTLCOLORLISTBOX, on(&ListWindow::onControlColour));
         HANDLE_MSG(window, WM_KEYDOWN, on(&ListWindow::onKeyDown));
+    case RunLaterMessage:
+        onRunLater();
+        return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -148,14 +154,21 @@ BOOL ListWindow::onCreate(HWND, LPCREATESTRUCT) {
 void ListWindow::onDestroy(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     window_ = nullptr;
-    PostQuitMessage(0);
+}
+
+void ListWindow::onRunLater() {
+    while (!later_.empty()) {
+        const auto task = std::move(later_.front());
+        later_.pop_front();
+        task();
+    }
 }
 
 void ListWindow::createControls() {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               instance_, nullptr);
+    tooltip_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
     createPicture(LblAbout, ListWindowLayout::About,
                   "Click here for more information about the Quivanto");
     for (const PictureSpec& picture : Pictures)
@@ -180,11 +193,10 @@ void ListWindow::createControls() {
 // the About area, the part of the banner beneath it.
 HWND ListWindow::createPicture(int id, const TwipsRect& rect, const char* tip) {
     const RECT place = pixelRect(rect);
-    HWND picture = CreateWindowExA(0, WC_STATICA, nullptr,
-                                   WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, place.left,
-                                   place.top, place.right - place.left, place.bottom - place.top,
-                                   window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   instance_, nullptr);
+    HWND picture = CreateWindowExA(
+        0, WC_STATICA, nullptr, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -214,7 +226,7 @@ void ListWindow::onCommand(HWND, int id, HWND, UINT code) {
         return;
     if (id == LstApps) {
         if (code == LBN_DBLCLK)
-            form_->lstApps_DblClick();
+            lstApps_DblClick(*form_);
         return;
     }
     if (code != STN_CLICKED && code != STN_DBLCLK)
@@ -224,13 +236,13 @@ void ListWindow::onCommand(HWND, int id, HWND, UINT code) {
         form_->ShowAddDialog();
         break;
     case PicDelete:
-        form_->RemoveSelectedItem();
+        RemoveSelectedItem(*form_);
         break;
     case PicProperties:
         form_->ShowPropertiesDialog();
         break;
     case PicHelp:
-        form_->ShowHelp();
+        ShowHelp(*form_);
         break;
     case PicClose:
         form_->HideListWindow();
@@ -321,7 +333,8 @@ void ListWindow::forwardKey(UINT key) {
         shift |= 2;
     if (GetKeyState(VK_MENU) < 0)
         shift |= 4;
-    form_->DispatchListKey(static_cast<int>(key), shift);
+    const int code = static_cast<int>(key);
+    DispatchListKey(*form_, code, shift);
 }
 
 void ListWindow::forwardDrop(HDROP drop) {
@@ -334,8 +347,11 @@ void ListWindow::forwardDrop(HDROP drop) {
         dropped.paths.push_back(std::move(path));
     }
     DragFinish(drop);
-    if (form_ != nullptr)
-        form_->lstApps_OLEDragDrop(dropped);
+    // After the drop is over, so no message box keeps the drag source waiting.
+    runLater([this, dropped] {
+        if (form_ != nullptr)
+            lstApps_OLEDragDrop(*form_, dropped);
+    });
 }
 
 LRESULT CALLBACK ListWindow::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
@@ -368,29 +384,29 @@ void ListWindow::setRows(const std::vector<std::string>& rows) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-void ListWindow::insertRow(std::size_t index, const std::string& row) {
-    SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(row.c_str()));
+void ListWindow::insertRow(int index, const std::string& row) {
+    // LB_INSERTSTRING moves the selection with its row by itself.
+    SendMessageA(list_, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(row.c_str()));
 }
 
-void ListWindow::removeRow(std::size_t index) {
-    ListBox_DeleteString(list_, static_cast<int>(index));
+void ListWindow::removeRow(int index) {
+    ListBox_DeleteString(list_, index);
 }
 
-void ListWindow::selectRow(int index) {
+void ListWindow::selectIndex(int index) {
     ListBox_SetCurSel(list_, index);
 }
 
-int ListWindow::selectedRow() const {
+int ListWindow::selectedIndex() const {
     return ListBox_GetCurSel(list_);
 }
 
-void ListWindow::placeWindow(const ListWindowGeometry& geometry) {
-    SetWindowPos(window_, nullptr, pixelsX(geometry.left), pixelsY(geometry.top),
-                 pixelsX(geometry.width), pixelsY(geometry.height),
+void ListWindow::place(const PixelRect& window, const PixelRect& list) {
+    SetWindowPos(window_, nullptr, window.left, window.top, window.width, window.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    const RECT list = pixelRect(ListWindowLayout::List);
-    SetWindowPos(list_, nullptr, list.left, list.top, list.right - list.left,
-                 pixelsY(geometry.listHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list_, nullptr, list.left, list.top, list.width, list.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ListWindow::showWindow() {
@@ -402,6 +418,11 @@ void ListWindow::hideWindow() {
     ShowWindow(window_, SW_HIDE);
 }
 
+void ListWindow::activate() {
+    if (IsWindowVisible(window_))
+        SetForegroundWindow(window_);
+}
+
 void ListWindow::focusList() {
     if (IsWindowVisible(window_))
         SetFocus(list_);
@@ -411,9 +432,13 @@ WindowHandle ListWindow::nativeHandle() const {
     return reinterpret_cast<WindowHandle>(window_);
 }
 
-void ListWindow::closeWindow() {
-    if (window_ != nullptr)
-        DestroyWindow(window_);
+void ListWindow::runLater(std::function<void()> task) {
+    later_.push_back(std::move(task));
+    PostMessageA(window_, RunLaterMessage, 0, 0);
+}
+
+void ListWindow::programEnds() {
+    PostQuitMessage(0);
 }
 
 } // namespace quivanto::win32

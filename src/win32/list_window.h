@@ -1,12 +1,17 @@
 #pragma once
 
+#include "core/list_window_geometry.h"
 #include "core/list_window_view.h"
 #include "platform/platform.h"
 #include "win32/window_handles.h"
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,16 +50,18 @@ public:
 
     // ListWindowView
     void setRows(const std::vector<std::string>& rows) override;
-    void insertRow(std::size_t index, const std::string& row) override;
-    void removeRow(std::size_t index) override;
-    void selectRow(int index) override;
-    int selectedRow() const override;
-    void placeWindow(const ListWindowGeometry& geometry) override;
+    void insertRow(int index, const std::string& row) override;
+    void removeRow(int index) override;
+    int selectedIndex() const override;
+    void selectIndex(int index) override;
+    void place(const PixelRect& window, const PixelRect& list) override;
     void showWindow() override;
     void hideWindow() override;
+    void activate() override;
     void focusList() override;
     WindowHandle nativeHandle() const override;
-    void closeWindow() override;
+    void runLater(std::function<void()> task) override;
+    void programEnds() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,6 +78,7 @@ private:
     void onDrawItem(HWND window, const DRAWITEMSTRUCT* draw);
     HBRUSH onControlColour(HWND window, HDC dc, HWND control, int type);
     void onKeyDown(HWND window, UINT key, BOOL down, int repeat, UINT flags);
+    void onRunLater();
 
     void createControls();
     HWND createPicture(int id, const TwipsRect& rect, const char* tip);
@@ -79,7 +87,6 @@ private:
     void forwardKey(UINT key);
     void forwardDrop(HDROP drop);
     RECT pixelRect(const TwipsRect& rect) const;
-    int pixelsX(float twips) const;
     int pixelsY(float twips) const;
 
     HINSTANCE instance_;
@@ -93,6 +100,7 @@ private:
     Brush green_;
     Bitmap banner_;
     std::array<Bitmap, 5> pictures_; // Add, Delete, Properties, Help, Hide
+    std::deque<std::function<void()>> later_;
 };
 
 } // namespace quivanto::win32

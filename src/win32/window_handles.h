@@ -8,8 +8,7 @@
 // released exactly once.
 namespace quivanto::win32 {
 
-template <typename Handle>
-class GdiObject final {
+template <typename Handle> class GdiObject final {
 public:
     GdiObject() = default;
     explicit GdiObject(Handle handle)

@@ -13,6 +13,7 @@
 
 #include <psapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,8 +27,8 @@ std::string utf8(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
     return result;
 }
 
@@ -104,8 +105,7 @@ std::string windowFields(HWND window, const std::wstring& text) {
                   "\"pid\": %lu, \"id\": %ld, \"visible\": %s, \"iconic\": %s, \"style\": %lu, "
                   "\"exstyle\": %lu, ",
                   pid, static_cast<long>(GetDlgCtrlID(window)),
-                  IsWindowVisible(window) ? "true" : "false",
-                  IsIconic(window) ? "true" : "false",
+                  IsWindowVisible(window) ? "true" : "false", IsIconic(window) ? "true" : "false",
                   static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
     return "{\"hwnd\": " + handleText(window) + ", \"cls\": " + quoted(className(window)) +
@@ -161,6 +161,51 @@ int listRows(HWND list) {
     return 0;
 }
 
+// What a device context shows in a rectangle, as 32-bit pixels.
+std::vector<std::uint32_t> capture(HDC source, int left, int top, int width, int height) {
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return pixels;
+}
+
+// A system icon drawn on the given background, as the box would show it.
+std::vector<std::uint32_t> drawnIcon(int id, std::uint32_t background, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const COLORREF colour =
+        RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF);
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT all{0, 0, width, height};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(memory, 0, 0, LoadIconW(nullptr, MAKEINTRESOURCEW(id)), width, height, 0, nullptr,
+               DI_NORMAL);
+    auto pixels = capture(memory, 0, 0, width, height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Icon handles belong to the program that loaded them, so the icon is recognised by its
+// picture on screen, against each system icon drawn on the same background.
 const char* iconName(HWND box) {
     struct Known {
         int id;
@@ -173,15 +218,31 @@ const char* iconName(HWND box) {
     std::vector<HWND> children;
     EnumChildWindows(box, collectWindow, reinterpret_cast<LPARAM>(&children));
     for (const HWND child : children) {
-        if (className(child) != L"Static" || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        if (className(child) != L"Static" ||
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !IsWindowVisible(child))
             continue;
-        const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        if (icon == nullptr || !IsWindowVisible(child))
-            continue;
-        for (const Known& k : known)
-            if (LoadIconW(nullptr, MAKEINTRESOURCEW(k.id)) == icon)
-                return k.name;
-        return "other";
+        if (SendMessageW(child, STM_GETICON, 0, 0) == 0)
+            return "none";
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        const int width = GetSystemMetrics(SM_CXICON);
+        const int height = GetSystemMetrics(SM_CYICON);
+        HDC screen = GetDC(nullptr);
+        const auto shown = capture(screen, rect.left, rect.top, width, height);
+        ReleaseDC(nullptr, screen);
+        const char* best = "other";
+        std::size_t bestSame = shown.size() * 9 / 10; // at least nine pixels in ten
+        for (const Known& k : known) {
+            const auto drawn = drawnIcon(k.id, shown.front(), width, height);
+            std::size_t same = 0;
+            for (std::size_t i = 0; i < shown.size(); ++i)
+                same += ((shown[i] ^ drawn[i]) & 0xFFFFFF) == 0 ? 1 : 0;
+            if (same > bestSame) {
+                bestSame = same;
+                best = k.name;
+            }
+        }
+        return best;
     }
     return "none";
 }
@@ -206,9 +267,9 @@ int readMessageBox(HWND box) {
                 text = part;
         } else if (cls == L"Button" && IsWindowVisible(child)) {
             const bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-            buttons += std::string(buttons.size() > 1 ? ", " : "") + "{\"text\": " +
-                       quoted(windowText(child)) + ", \"id\": " +
-                       std::to_string(GetDlgCtrlID(child)) +
+            buttons += std::string(buttons.size() > 1 ? ", " : "") +
+                       "{\"text\": " + quoted(windowText(child)) +
+                       ", \"id\": " + std::to_string(GetDlgCtrlID(child)) +
                        ", \"default\": " + (isDefault ? "true" : "false") +
                        ", \"focus\": " + (gui.hwndFocus == child ? "true" : "false") + ", " +
                        placeFields(child) + "}";
