@@ -7,8 +7,6 @@
 //   window_probe list HWND                a list box's rows, selection and row height
 //   window_probe msgbox HWND              a message box: title, text, icon, buttons, default
 //   window_probe memory HWND              working set of the program that owns the window
-//   window_probe record FILE ARGS...      appends ARGS as one line to FILE (a stand-in for
-//                                         the program the shell opens a document with)
 #include <windows.h>
 
 #include <psapi.h>
@@ -301,20 +299,6 @@ int readMemory(HWND window) {
     return 0;
 }
 
-int record(int argc, wchar_t** argv) {
-    FILE* file = _wfopen(argv[2], L"ab");
-    if (file == nullptr)
-        return 2;
-    std::string line;
-    for (int i = 3; i < argc; ++i)
-        line += (i > 3 ? " " : "") + utf8(argv[i]);
-    wchar_t folder[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    std::fprintf(file, "%s\t%s\n", line.c_str(), utf8(folder).c_str());
-    std::fclose(file);
-    return 0;
-}
-
 } // namespace
 
 int main() {
@@ -322,11 +306,8 @@ int main() {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc >= 2 && std::wstring(argv[1]) == L"windows")
         return listTopLevel();
-    if (argc >= 3 && std::wstring(argv[1]) == L"record")
-        return record(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: window_probe windows | children|list|msgbox|memory HWND | "
-                             "record FILE ARGS...\n");
+        std::fprintf(stderr, "usage: window_probe windows | children|list|msgbox|memory HWND\n");
         return 2;
     }
     const std::wstring command = argv[1];
