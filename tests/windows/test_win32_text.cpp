@@ -1,7 +1,7 @@
 // The back end's answer about the ANSI code page, checked against the system's own
 // lead-byte test for the code pages Windows ships in each kind.
-#include "platform/win32_platform.h"
-#include "platform/win32_text.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 
