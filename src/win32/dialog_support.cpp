@@ -126,6 +126,22 @@ bool routeDialogMessage(MSG& message) {
     return IsDialogMessageA(root, &message) != FALSE;
 }
 
+void DefaultButton::follow(HWND window, int id, UINT code) {
+    if (code != BN_SETFOCUS && code != BN_KILLFOCUS)
+        return;
+    const auto setStyle = [window](int button, UINT style) {
+        if (button != 0)
+            SendMessageA(GetDlgItem(window, button), BM_SETSTYLE, style | BS_NOTIFY, TRUE);
+    };
+    setStyle(current_, BS_PUSHBUTTON);
+    current_ = code == BN_SETFOCUS ? id : resting_;
+    setStyle(current_, BS_DEFPUSHBUTTON);
+}
+
+LRESULT DefaultButton::defaultAnswer() const {
+    return current_ == 0 ? 0 : MAKELRESULT(current_, DC_HASDEFID);
+}
+
 void keepFocus(HWND window, UINT activation, HWND& remembered) {
     if (activation == WA_INACTIVE) {
         HWND focus = GetFocus();

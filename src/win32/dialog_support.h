@@ -79,6 +79,23 @@ bool routeDialogMessage(MSG& message);
 // Our dialog windows' class names all start so; routeDialogMessage knows them by it.
 inline constexpr const char* DialogClassPrefix = "QuivantoDialog.";
 
+// Plain windows have no dialog manager to make the focused push button the default one,
+// so that Enter presses it: the windows pass their buttons' BN_SETFOCUS and BN_KILLFOCUS
+// here (the buttons carry BS_NOTIFY) and answer DM_GETDEFID with defaultAnswer.
+// `resting` is the default button while no button has the focus (0: none).
+class DefaultButton {
+public:
+    explicit DefaultButton(int resting)
+        : resting_(resting)
+        , current_(resting) {}
+    void follow(HWND window, int id, UINT code);
+    LRESULT defaultAnswer() const;
+
+private:
+    int resting_;
+    int current_;
+};
+
 // The control that had the focus when the window was last active, given it back when the
 // window is active again (what a dialog box does for itself).
 void keepFocus(HWND window, UINT activation, HWND& remembered);

@@ -50,6 +50,7 @@ struct Form2Window::State {
     HWND filList = nullptr;
     HWND txtItemName = nullptr;
     HWND focus = nullptr;
+    DefaultButton defaultButton{0};
     std::vector<FolderEntry> folders;
     // Off once the flow has closed the window: no event reaches a flow that is closing.
     bool forwarding = true;
@@ -80,15 +81,15 @@ void buildControls(HWND window, State& state) {
         controlW(window, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, TxtItemName,
                  AddItemLayout::Description, scale, state.descriptionFont, WS_EX_CLIENTEDGE);
     SendMessageW(state.txtItemName, EM_LIMITTEXT, DescriptionTypingLimit, 0);
-    control(window, "BUTTON", "&Add", BS_PUSHBUTTON | WS_TABSTOP, CmdAdd, AddItemLayout::Add, scale,
-            state.formFont);
-    control(window, "BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, CmdDone, AddItemLayout::Close,
-            scale, state.formFont);
+    control(window, "BUTTON", "&Add", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdAdd,
+            AddItemLayout::Add, scale, state.formFont);
+    control(window, "BUTTON", "&Close", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdDone,
+            AddItemLayout::Close, scale, state.formFont);
 }
 
 BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
     storeCreateParameter(window, reinterpret_cast<LPARAM>(create));
-    return TRUE;
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
 }
 
 void onCommand(HWND window, int id, HWND, UINT code) {
@@ -112,10 +113,12 @@ void onCommand(HWND window, int id, HWND, UINT code) {
             form.filList_Click();
         break;
     case CmdAdd:
+        state->defaultButton.follow(window, id, code);
         if (code == BN_CLICKED)
             form.cmdAdd_Click();
         break;
     case CmdDone:
+        state->defaultButton.follow(window, id, code);
         if (code == BN_CLICKED)
             form.cmdDone_Click();
         break;
@@ -180,6 +183,11 @@ void onShowWindow(HWND window, BOOL shown, UINT) {
         state->form.frameMayHaveChanged();
 }
 
+LRESULT onGetDefId(HWND window) {
+    const State* state = stateOf<State>(window);
+    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
+}
+
 void onActivate(HWND window, UINT activation, HWND, BOOL) {
     if (State* state = stateOf<State>(window))
         keepFocus(window, activation, state->focus);
@@ -194,6 +202,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_SHOWWINDOW, onShowWindow);
         HANDLE_MSG(window, WM_ACTIVATE, onActivate);
+    case DM_GETDEFID:
+        return onGetDefId(window);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -39,6 +39,7 @@ struct Form3Window::State {
     HWND txtDescr = nullptr;
     HWND txtName = nullptr;
     HWND focus = nullptr;
+    DefaultButton defaultButton{0};
     bool forwarding = true;
 };
 
@@ -55,9 +56,9 @@ void buildControls(HWND window, State& state) {
     SendMessageW(state.txtDescr, EM_LIMITTEXT, DescriptionTypingLimit, 0);
     state.txtName = controlW(window, L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, TxtName,
                              PropertiesLayout::Target, scale, state.formFont, WS_EX_CLIENTEDGE);
-    control(window, "BUTTON", "&Update", BS_PUSHBUTTON | WS_TABSTOP, BtnUpdate,
+    control(window, "BUTTON", "&Update", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, BtnUpdate,
             PropertiesLayout::Update, scale, state.formFont);
-    control(window, "BUTTON", "&Cancel", BS_PUSHBUTTON | WS_TABSTOP, BtnCancel,
+    control(window, "BUTTON", "&Cancel", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, BtnCancel,
             PropertiesLayout::Cancel, scale, state.formFont);
     control(window, "STATIC", "DESCRIPTION:", SS_LEFT | SS_NOPREFIX, Label1,
             PropertiesLayout::DescriptionLabel, scale, state.labelFont);
@@ -67,12 +68,15 @@ void buildControls(HWND window, State& state) {
 
 BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
     storeCreateParameter(window, reinterpret_cast<LPARAM>(create));
-    return TRUE;
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
 }
 
 void onCommand(HWND window, int id, HWND, UINT code) {
     State* state = stateOf<State>(window);
-    if (state == nullptr || !state->forwarding || code != BN_CLICKED)
+    if (state == nullptr || !state->forwarding)
+        return;
+    state->defaultButton.follow(window, id, code);
+    if (code != BN_CLICKED)
         return;
     if (id == BtnUpdate)
         state->form.btnUpdate_Click();
@@ -93,6 +97,11 @@ void onClose(HWND window) {
         state->form.Form_Unload();
 }
 
+LRESULT onGetDefId(HWND window) {
+    const State* state = stateOf<State>(window);
+    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
+}
+
 void onActivate(HWND window, UINT activation, HWND, BOOL) {
     if (State* state = stateOf<State>(window))
         keepFocus(window, activation, state->focus);
@@ -105,6 +114,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_ACTIVATE, onActivate);
+    case DM_GETDEFID:
+        return onGetDefId(window);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

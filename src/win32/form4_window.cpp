@@ -54,6 +54,7 @@ struct Form4Window::State {
     HWND lblTitle = nullptr;
     HWND lblDescription = nullptr;
     HWND focus = nullptr;
+    DefaultButton defaultButton{CmdOk};
     bool forwarding = true;
 };
 
@@ -88,12 +89,12 @@ void buildControls(HWND window, State& state) {
     state.lblTitle = label(window, state, LblTitle, AboutLayout::Title, "");
     state.lblVersion = label(window, state, LblVersion, AboutLayout::Version, "");
     label(window, state, LblCopy, AboutLayout::Copyright, CopyrightLine);
-    control(window, "BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, CmdOk, AboutLayout::Ok, scale,
-            state.windowFont);
-    control(window, "BUTTON", "&System Info...", BS_PUSHBUTTON | WS_TABSTOP, CmdSysInfo,
+    control(window, "BUTTON", "&OK", BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdOk,
+            AboutLayout::Ok, scale, state.windowFont);
+    control(window, "BUTTON", "&System Info...", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdSysInfo,
             AboutLayout::SysInfo, scale, state.windowFont);
-    control(window, "BUTTON", "&License", BS_PUSHBUTTON | WS_TABSTOP, CmdLic, AboutLayout::License,
-            scale, state.windowFont);
+    control(window, "BUTTON", "&License", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdLic,
+            AboutLayout::License, scale, state.windowFont);
     label(window, state, LblRights, AboutLayout::Rights, RightsLine);
     state.lblWebsite =
         control(window, "STATIC", websiteLabel().c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
@@ -102,7 +103,7 @@ void buildControls(HWND window, State& state) {
 
 BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
     storeCreateParameter(window, reinterpret_cast<LPARAM>(create));
-    return TRUE;
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
 }
 
 void onCommand(HWND window, int id, HWND, UINT code) {
@@ -110,9 +111,14 @@ void onCommand(HWND window, int id, HWND, UINT code) {
     if (state == nullptr || !state->forwarding)
         return;
     Form4& form = state->form;
+    if (id == CmdOk || id == CmdSysInfo || id == CmdLic) {
+        state->defaultButton.follow(window, id, code);
+        if (code != BN_CLICKED)
+            return;
+    }
     switch (id) {
     case CmdOk:
-    case IDOK:     // Enter where no button has the focus
+    case IDOK:     // Enter where no push button is the default
     case IDCANCEL: // Escape
         form.cmdOK_Click();
         break;
@@ -182,8 +188,9 @@ BOOL onSetCursor(HWND window, HWND over, UINT hitTest, UINT message) {
     return FORWARD_WM_SETCURSOR(window, over, hitTest, message, DefWindowProcA);
 }
 
-LRESULT onGetDefId(HWND) {
-    return MAKELRESULT(CmdOk, DC_HASDEFID);
+LRESULT onGetDefId(HWND window) {
+    const State* state = stateOf<State>(window);
+    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
 }
 
 void onClose(HWND window) {
