@@ -93,11 +93,9 @@ void Form2::Form_Load() {
     const ScreenMetrics screen = list_.platform().screenMetrics();
     const FrameMargins frame = view_->frameMargins();
     const float outerWidth =
-        AddDialogClientWidth +
-        static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
-    const float outerHeight =
-        AddDialogClientHeight +
-        static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
+        AddDialogClientWidth + static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
+    const float outerHeight = AddDialogClientHeight +
+                              static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
     const TwipsPoint place =
         addDialogPosition(list_.listGeometry().left, screen.heightTwips, outerWidth, outerHeight);
     view_->moveFrameTo(twipsToPixels(place.left, screen.twipsPerPixelX),
@@ -157,8 +155,9 @@ void Form2::filList_Click() {
 
 void Form2::cmdAdd_Click() {
     const std::string target = joinTarget(highlightedPath(), selectedFileName(), separator_);
-    const std::string description = storedDescription(view_->description());
-    const std::string line = makeItemLine(description, target);
+    const TextEncoding encoding = list_.platform().textEncoding();
+    const std::string description = storedDescription(view_->description(), encoding);
+    const std::string line = makeItemLine(description, target, encoding);
     if (containsLineBreak(line)) {
         list_.showMessage(lineBreakInItemMessage());
         return;
@@ -167,12 +166,12 @@ void Form2::cmdAdd_Click() {
         list_.ShowMenu();
 
     const AddItemScan scan =
-        scanForDuplicate(list_.rows(), target, padDescription(description));
+        scanForDuplicate(list_.rows(), target, padDescription(description, encoding), encoding);
     if (scan.match != AddItemScan::Match::None) {
         const std::string& matched = list_.rows()[scan.row];
         list_.showMessage(scan.match == AddItemScan::Match::Target
-                              ? duplicateTargetMessage(matched)
-                              : duplicateDescriptionMessage(matched));
+                              ? duplicateTargetMessage(matched, encoding)
+                              : duplicateDescriptionMessage(matched, encoding));
         return;
     }
     try {
