@@ -30,14 +30,12 @@ Form2::Form2(Form1& listWindow, DialogViews& views, const std::string& startFold
 
 Form2::~Form2() = default;
 
-std::string Form2::workingFolder() {
-    std::error_code error;
-    const auto folder = std::filesystem::current_path(error);
-    return error ? std::string{} : folder.string();
+std::string Form2::workingFolder(Platform& platform) {
+    return platform.workingFolder();
 }
 
 bool Form2::openFolder(const std::string& folder) {
-    auto listing = listFolder(folder);
+    auto listing = listFolder(list_.platform(), folder);
     if (!listing) {
         view_->highlightFolder(openRow_);
         return false;
@@ -128,7 +126,7 @@ void Form2::drvList_Change() {
 }
 
 void Form2::dirList_Change() {
-    const auto listing = listFolder(folderPath_);
+    const auto listing = listFolder(list_.platform(), folderPath_);
     if (listing) {
         files_ = listing->files;
         view_->setFiles(files_);

@@ -8,6 +8,7 @@
 #include "dialogs/dialog_layout.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
+#include "platform/win32/win32_platform.h"
 #include "support/fake_platform.h"
 #include "win32/dialog_support.h"
 #include "win32/dialog_windows.h"
@@ -25,6 +26,16 @@ using namespace quivanto;
 namespace testing_ = quivanto::testing;
 
 namespace {
+
+// The code page's bytes of a text, as the system converts it.
+std::string systemAnsi(const std::wstring& text) {
+    std::string bytes(text.size() * 2, '\0');
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(length));
+    return bytes;
+}
 
 // The list window as far as the dialogs need it: a real (hidden) window to own them.
 class ListWindowStub final : public ListWindowView {
@@ -73,6 +84,7 @@ class DialogTest : public ::testing::Test {
 protected:
     DialogTest() {
         std::filesystem::current_path(folder.path());
+        platform.folderBackEnd = &system;
         platform.roots = {folder.path().root_path().string()};
         dialogs = std::make_unique<win32::DialogWindows>(platform, list.window());
         form = std::make_unique<Form1>(platform, folder.path(), list, *dialogs);
@@ -169,6 +181,7 @@ protected:
 
     std::filesystem::path start = std::filesystem::current_path();
     testing_::TempFolder folder;
+    Win32Platform system;
     quivanto::testing::FakePlatform platform;
     ListWindowStub list;
     std::unique_ptr<win32::DialogWindows> dialogs;
@@ -259,16 +272,6 @@ Form3& propertiesDialog(Form1& f) {
     return dynamic_cast<Form3&>(*f.openDialog(DialogNumber::Properties));
 }
 
-// The code page's bytes of a text, as the system converts it.
-std::string systemAnsi(const std::wstring& text) {
-    std::string bytes(text.size() * 2, '\0');
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, nullptr);
-    bytes.resize(static_cast<std::size_t>(length));
-    return bytes;
-}
-
 TEST_F(DialogTest, DescriptionBoxesTakeThirtyCharactersOfTheCodePage) {
     const std::vector<TypingCase> cases = {
         {"Form2", [](Form1& f) { f.ShowAddDialog(); },
@@ -315,6 +318,13 @@ TEST_F(DialogTest, AddItemBrowsesARealFolderWithoutMovingTheWorkingFolder) {
     testing_::writeFile(folder.path() / "b.txt", "b");
     testing_::writeFile(folder.path() / "A.exe", "a");
     testing_::writeFile(folder.path() / "alpha" / "inner.doc", "i");
+    // What the system hides stays out of the list; a name beyond ASCII arrives in the
+    // ANSI code page, as the A functions that open it later expect.
+    testing_::writeFile(folder.path() / "hidden.txt", "h");
+    SetFileAttributesA((folder.path() / "hidden.txt").string().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    testing_::writeFile(folder.path() / "system.txt", "s");
+    SetFileAttributesA((folder.path() / "system.txt").string().c_str(), FILE_ATTRIBUTE_SYSTEM);
+    testing_::writeFile(folder.path() / L"caf\u00e9.txt", "c");
     const std::string folderName = folder.path().filename().string();
 
     form->ShowAddDialog();
@@ -334,7 +344,8 @@ TEST_F(DialogTest, AddItemBrowsesARealFolderWithoutMovingTheWorkingFolder) {
               (std::vector<std::string>{"alpha", "Beta"}));
     EXPECT_EQ(SendMessageA(folders, LB_GETCURSEL, 0, 0), open);
     // list.dat is among the files: the list was loaded from this folder.
-    EXPECT_EQ(listRows(files), (std::vector<std::string>{"A.exe", "b.txt", "list.dat"}));
+    EXPECT_EQ(listRows(files), (std::vector<std::string>{
+                                   "A.exe", "b.txt", systemAnsi(L"caf\u00e9.txt"), "list.dat"}));
     EXPECT_EQ(win32::windowTextAnsi(box), "");
 
     chooseRow(folders, open + 1);
