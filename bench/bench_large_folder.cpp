@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
         for (int round = 0; round < Rounds; ++round) {
             QElapsedTimer timer;
             timer.start();
-            const auto listed = listFolder(big.string());
+            const auto listed = listFolder(platform, big.string());
             listing.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
             if (!listed)
                 return 1;

@@ -30,6 +30,7 @@ set(QUIVANTO_CORE_SOURCES
   src/dialogs/form2.cpp
   src/dialogs/form3.cpp
   src/dialogs/properties_rules.cpp
+  src/platform/platform.cpp
 )
 
 # What the core is told at build time: the version and the product's web site.

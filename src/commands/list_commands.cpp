@@ -34,8 +34,9 @@ void lstApps_DblClick(Form1& form) {
         return; // no row, no target: there is nothing to open
     try {
         const std::string line = form.rows()[static_cast<std::size_t>(selected)];
-        const LaunchResult result = launchTarget(form.platform(), targetField(line));
-        if (const auto message = launchMessage(result, line))
+        const TextEncoding encoding = form.platform().textEncoding();
+        const LaunchResult result = launchTarget(form.platform(), targetField(line, encoding));
+        if (const auto message = launchMessage(result, line, encoding))
             form.showMessage(*message);
         else
             form.HideListWindow();
@@ -47,8 +48,8 @@ void lstApps_DblClick(Form1& form) {
 void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
     try {
         form.CloseOtherDialogs(DialogNumber::None);
-        const DropDecision decision =
-            decideDrop(dropped, form.rows(), form.platform().pathSeparator());
+        const DropDecision decision = decideDrop(
+            dropped, form.rows(), form.platform().pathSeparator(), form.platform().textEncoding());
         if (decision.showList && form.isMinimized())
             form.ShowMenu();
         if (decision.message)
@@ -78,7 +79,8 @@ void RemoveSelectedItem(Form1& form) {
         break;
     }
     const std::string line = form.rows()[static_cast<std::size_t>(selected)];
-    if (form.showMessage(confirmRemoveMessage(line)) == MessageAnswer::Yes) {
+    if (form.showMessage(confirmRemoveMessage(line, form.platform().textEncoding())) ==
+        MessageAnswer::Yes) {
         form.removeRow(selected);
         form.ShrinkListWindow();
         form.selectIndex(selectionAfterRemoving(selected));

@@ -218,8 +218,8 @@ Dialog& Form1::openFresh(int dialogNumber, Arguments&&... arguments) {
     // One left open (a minimized one) stays on screen until it is closed itself.
     if (slot)
         displaced_.push_back(std::move(slot));
-    auto dialog = std::make_unique<Dialog>(*this, dialogViews_,
-                                           std::forward<Arguments>(arguments)...);
+    auto dialog =
+        std::make_unique<Dialog>(*this, dialogViews_, std::forward<Arguments>(arguments)...);
     Dialog& opened = *dialog;
     slot = std::move(dialog);
     return opened;
@@ -243,7 +243,7 @@ void Form1::CloseOtherDialogs(int dialogNumber) {
 
 void Form1::ShowAddDialog() {
     CloseOtherDialogs(DialogNumber::None);
-    Form2& dialog = openFresh<Form2>(DialogNumber::AddItem, Form2::workingFolder());
+    Form2& dialog = openFresh<Form2>(DialogNumber::AddItem, Form2::workingFolder(platform_));
     dialog.Form_Load();
     dialog.view().showWindow();
 }

@@ -30,14 +30,12 @@ Form2::Form2(Form1& listWindow, DialogViews& views, const std::string& startFold
 
 Form2::~Form2() = default;
 
-std::string Form2::workingFolder() {
-    std::error_code error;
-    const auto folder = std::filesystem::current_path(error);
-    return error ? std::string{} : folder.string();
+std::string Form2::workingFolder(Platform& platform) {
+    return platform.workingFolder();
 }
 
 bool Form2::openFolder(const std::string& folder) {
-    auto listing = listFolder(folder);
+    auto listing = listFolder(list_.platform(), folder);
     if (!listing) {
         view_->highlightFolder(openRow_);
         return false;
@@ -93,11 +91,9 @@ void Form2::Form_Load() {
     const ScreenMetrics screen = list_.platform().screenMetrics();
     const FrameMargins frame = view_->frameMargins();
     const float outerWidth =
-        AddDialogClientWidth +
-        static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
-    const float outerHeight =
-        AddDialogClientHeight +
-        static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
+        AddDialogClientWidth + static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
+    const float outerHeight = AddDialogClientHeight +
+                              static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
     const TwipsPoint place =
         addDialogPosition(list_.listGeometry().left, screen.heightTwips, outerWidth, outerHeight);
     view_->moveFrameTo(twipsToPixels(place.left, screen.twipsPerPixelX),
@@ -130,7 +126,7 @@ void Form2::drvList_Change() {
 }
 
 void Form2::dirList_Change() {
-    const auto listing = listFolder(folderPath_);
+    const auto listing = listFolder(list_.platform(), folderPath_);
     if (listing) {
         files_ = listing->files;
         view_->setFiles(files_);
@@ -157,8 +153,9 @@ void Form2::filList_Click() {
 
 void Form2::cmdAdd_Click() {
     const std::string target = joinTarget(highlightedPath(), selectedFileName(), separator_);
-    const std::string description = storedDescription(view_->description());
-    const std::string line = makeItemLine(description, target);
+    const TextEncoding encoding = list_.platform().textEncoding();
+    const std::string description = storedDescription(view_->description(), encoding);
+    const std::string line = makeItemLine(description, target, encoding);
     if (containsLineBreak(line)) {
         list_.showMessage(lineBreakInItemMessage());
         return;
@@ -167,12 +164,12 @@ void Form2::cmdAdd_Click() {
         list_.ShowMenu();
 
     const AddItemScan scan =
-        scanForDuplicate(list_.rows(), target, padDescription(description));
+        scanForDuplicate(list_.rows(), target, padDescription(description, encoding), encoding);
     if (scan.match != AddItemScan::Match::None) {
         const std::string& matched = list_.rows()[scan.row];
         list_.showMessage(scan.match == AddItemScan::Match::Target
-                              ? duplicateTargetMessage(matched)
-                              : duplicateDescriptionMessage(matched));
+                              ? duplicateTargetMessage(matched, encoding)
+                              : duplicateDescriptionMessage(matched, encoding));
         return;
     }
     try {

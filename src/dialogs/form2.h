@@ -10,6 +10,7 @@
 namespace quivanto {
 
 class Form1;
+class Platform;
 
 // The Add Item dialog: browse to a folder and perhaps a file, describe it, add it to the
 // list. Modeless; it stays open after an item is added.
@@ -21,7 +22,7 @@ public:
     ~Form2() override;
 
     // The process's working folder, where the dialog starts.
-    static std::string workingFolder();
+    static std::string workingFolder(Platform& platform);
 
     // Places the dialog; the front end calls it again through frameMayHaveChanged.
     void Form_Load();

@@ -18,7 +18,7 @@ void Form3::Form_Load() {
     loadedLine_ = selected >= 0 && static_cast<std::size_t>(selected) < list_.rows().size()
                       ? list_.rows()[static_cast<std::size_t>(selected)]
                       : std::string{};
-    const ShownItem item = shownItem(loadedLine_);
+    const ShownItem item = shownItem(loadedLine_, list_.platform().textEncoding());
     view_->proposeDescription(item.description);
     view_->showTarget(item.target);
     // As the box shows it: bytes that are not UTF-8 come back changed, and must not make
@@ -34,12 +34,14 @@ void Form3::btnUpdate_Click() {
     }
     const auto row = rowOfLine(list_.rows(), loadedLine_);
     if (!row) {
-        list_.showMessage(itemGoneMessage(shownItem(loadedLine_)));
+        list_.showMessage(itemGoneMessage(shownItem(loadedLine_, list_.platform().textEncoding())));
         close();
         return;
     }
     // The target's own bytes: the read-only box shows them, but cannot give back every one.
-    const std::string newLine = makeItemLine(typed, shownItem(loadedLine_).target);
+    const TextEncoding encoding = list_.platform().textEncoding();
+    const std::string newLine =
+        makeItemLine(typed, shownItem(loadedLine_, encoding).target, encoding);
     if (IsDescriptionTaken())
         return;
 
@@ -60,16 +62,18 @@ void Form3::btnUpdate_Click() {
 void Form3::restoreRow(int newRow, const std::string& reason) {
     list_.removeRow(newRow);
     list_.selectIndex(list_.addRow(loadedLine_));
-    list_.showMessage(reason.empty() ? itemNotInListFileMessage(list_.listFile().path().string(),
-                                                                shownItem(loadedLine_))
+    list_.showMessage(reason.empty() ? itemNotInListFileMessage(
+                                           list_.listFile().path().string(),
+                                           shownItem(loadedLine_, list_.platform().textEncoding()))
                                      : descriptionNotSavedMessage(reason));
 }
 
 bool Form3::IsDescriptionTaken() {
-    const auto taken = rowWithDescription(list_.rows(), view_->description());
+    const TextEncoding encoding = list_.platform().textEncoding();
+    const auto taken = rowWithDescription(list_.rows(), view_->description(), encoding);
     if (!taken)
         return false;
-    list_.showMessage(descriptionTakenMessage(list_.rows()[*taken]));
+    list_.showMessage(descriptionTakenMessage(list_.rows()[*taken], encoding));
     return true;
 }
 

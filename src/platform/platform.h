@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -110,6 +111,12 @@ struct TextEncoding {
     }
 };
 
+// One folder's subfolders and files by name, as the system's 8-bit text, unsorted.
+struct FolderEntries {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+};
+
 using WindowHandle = std::uintptr_t;
 
 class Platform {
@@ -171,6 +178,13 @@ public:
 
     // The encoding of the system's 8-bit text: UTF-8 unless a back end says otherwise.
     virtual TextEncoding textEncoding() const { return {}; }
+
+    // The folders and ordinary files of a folder, without what the system marks hidden;
+    // nothing when the folder cannot be read. And the process's working folder. By default
+    // through the standard library, whose narrow names are the system's text where that is
+    // UTF-8 (Windows answers in its ANSI code page and leaves out hidden and system files).
+    virtual std::optional<FolderEntries> folderEntries(const std::string& folder);
+    virtual std::string workingFolder();
 };
 
 } // namespace quivanto

@@ -96,10 +96,10 @@ private:
     HWND window_ = nullptr;
     HWND list_ = nullptr;
     HWND tooltip_ = nullptr;
-    Font listFont_;
-    Brush green_;
-    Bitmap banner_;
-    std::array<Bitmap, 5> pictures_; // Add, Delete, Properties, Help, Hide
+    FontHandle listFont_;
+    BrushHandle green_;
+    BitmapHandle banner_;
+    std::array<BitmapHandle, 5> pictures_; // Add, Delete, Properties, Help, Hide
     std::deque<std::function<void()>> later_;
 };
 

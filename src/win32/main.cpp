@@ -2,8 +2,9 @@
 // one user-interface thread, then the message loop until the user ends the program.
 #include "core/form1.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/dialog_support.h"
+#include "win32/dialog_windows.h"
 #include "win32/list_window.h"
-#include "win32/win32_dialog_views.h"
 
 #include <windows.h>
 
@@ -13,12 +14,11 @@
 
 namespace {
 
-int runMessageLoop(HWND listWindow) {
+int runMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The dialogs are modeless: Tab, Enter and Escape reach their controls this way.
-        const HWND active = GetActiveWindow();
-        if (active != nullptr && active != listWindow && IsDialogMessageA(active, &message))
+        if (quivanto::win32::routeDialogMessage(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -34,11 +34,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     quivanto::Win32Platform platform;
     quivanto::win32::ListWindow listWindow(instance, platform.screenMetrics());
-    quivanto::win32::Win32DialogViews dialogViews(instance);
+    quivanto::win32::DialogWindows dialogViews(platform, listWindow.window());
     // list.dat lives in the folder the program was started in.
     quivanto::Form1 form(platform, std::filesystem::current_path(), listWindow, dialogViews);
     listWindow.attach(form);
     if (form.Form_Load() != quivanto::StartOutcome::Resident)
         return 1;
-    return runMessageLoop(listWindow.window());
+    return runMessageLoop();
 }

@@ -38,9 +38,9 @@ private:
     Handle handle_ = nullptr;
 };
 
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
-using Bitmap = GdiObject<HBITMAP>;
+using FontHandle = GdiObject<HFONT>;
+using BrushHandle = GdiObject<HBRUSH>;
+using BitmapHandle = GdiObject<HBITMAP>;
 
 // Selects an object into a device context for one scope.
 class SelectedObject final {

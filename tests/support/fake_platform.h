@@ -52,8 +52,10 @@ public:
     char separator = static_cast<char>(std::filesystem::path::preferred_separator);
     std::vector<std::string> roots{"/"}; // the drive list's roots
     std::string home;                    // the home folder; empty: none
-    std::error_code replaceFailure; // returned once by the next replaceFile
-    TextEncoding encoding;          // UTF-8 unless a test sets a code page
+    std::error_code replaceFailure;      // returned once by the next replaceFile
+    TextEncoding encoding;               // UTF-8 unless a test sets a code page
+    // When set, folders are listed and the working folder named by this platform.
+    Platform* folderBackEnd = nullptr;
 
     // Record
     std::vector<ShownMessage> messages;
@@ -102,6 +104,13 @@ public:
     CursorPosition cursorPosition() override { return cursor; }
     void setForegroundWindow(WindowHandle window) override { foregroundRequests.push_back(window); }
     TextEncoding textEncoding() const override { return encoding; }
+    std::optional<FolderEntries> folderEntries(const std::string& folder) override {
+        return folderBackEnd ? folderBackEnd->folderEntries(folder)
+                             : Platform::folderEntries(folder);
+    }
+    std::string workingFolder() override {
+        return folderBackEnd ? folderBackEnd->workingFolder() : Platform::workingFolder();
+    }
 
     // The tray delivering an event, as the notification area would.
     void trayEvent(int code);

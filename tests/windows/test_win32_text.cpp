@@ -2,10 +2,13 @@
 // lead-byte test for the code pages Windows ships in each kind.
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
+#include "win32_test_support.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using quivanto::TextEncoding;
 namespace win32 = quivanto::win32;
@@ -49,6 +52,34 @@ TEST(AnsiText, PlatformAnswersForTheAnsiCodePage) {
     CPINFO info{};
     ASSERT_TRUE(GetCPInfo(CP_ACP, &info));
     EXPECT_EQ(answer.kind == TextEncoding::Kind::DoubleByte, info.MaxCharSize == 2);
+}
+
+// Folder names come in the code page, as every A function expects them; what the system
+// hides does not come at all; a folder that cannot be read gives nothing.
+TEST(AnsiText, FolderEntriesAreNamedInTheCodePage) {
+    const quivanto::testing::TempFolder folder;
+    const std::wstring accented = L"caf\u00e9";
+    std::filesystem::create_directory(folder.path() / (accented + L" folder"));
+    quivanto::testing::writeFile(folder.path() / (accented + L".txt"), "x");
+    quivanto::testing::writeFile(folder.path() / "hidden.txt", "x");
+    SetFileAttributesW((folder.path() / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    quivanto::testing::writeFile(folder.path() / "system.txt", "x");
+    SetFileAttributesW((folder.path() / "system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
+
+    char ansi[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, accented.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    const std::string name(ansi);
+
+    quivanto::Win32Platform platform;
+    const auto entries = platform.folderEntries(folder.path().string());
+    ASSERT_TRUE(entries.has_value());
+    EXPECT_EQ(entries->folders, std::vector<std::string>{name + " folder"});
+    EXPECT_EQ(entries->files, std::vector<std::string>{name + ".txt"});
+    // The name as listed opens the file through the A functions.
+    EXPECT_NE(GetFileAttributesA((folder.path().string() + "\\" + entries->files.front()).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+
+    EXPECT_FALSE(platform.folderEntries(folder.path().string() + "\\not there").has_value());
 }
 
 } // namespace

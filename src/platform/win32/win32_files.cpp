@@ -44,7 +44,8 @@ std::string moduleDirectory() {
 std::vector<std::string> logicalDrives() {
     std::vector<char> buffer(256);
     for (;;) {
-        const DWORD length = GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+        const DWORD length =
+            GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0)
             return {};
         if (length < buffer.size())
@@ -65,6 +66,45 @@ std::string profileFolder() {
     std::string folder(length, '\0');
     const DWORD written = GetEnvironmentVariableA("USERPROFILE", folder.data(), length);
     folder.resize(written < length ? written : 0);
+    return folder;
+}
+
+std::optional<FolderEntries> folderEntries(const std::string& folder) {
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
+        pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        // An empty drive root has not even "." to find.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return FolderEntries{};
+        return std::nullopt;
+    }
+    FolderEntries entries;
+    do {
+        const std::string name = found.cFileName;
+        const DWORD attributes = found.dwFileAttributes;
+        if (name == "." || name == ".." ||
+            (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
+            continue;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            entries.folders.push_back(name);
+        else
+            entries.files.push_back(name);
+    } while (FindNextFileA(search, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(search);
+    if (!complete)
+        return std::nullopt;
+    return entries;
+}
+
+std::string currentFolder() {
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string folder(size, '\0');
+    folder.resize(GetCurrentDirectoryA(size, folder.data()));
     return folder;
 }
 

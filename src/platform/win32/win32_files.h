@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -20,6 +23,14 @@ std::vector<std::string> logicalDrives();
 
 // The user's profile folder (USERPROFILE); empty when it is not set.
 std::string profileFolder();
+
+// FindFirstFileA over the folder: names in the ANSI code page, as the A functions that
+// later open them expect; hidden and system entries left out, as the system's own file
+// lists leave them out. Nothing when the folder cannot be read.
+std::optional<FolderEntries> folderEntries(const std::string& folder);
+
+// GetCurrentDirectoryA.
+std::string currentFolder();
 
 // FlushFileBuffers on the file.
 std::error_code flushFile(const std::filesystem::path& file);

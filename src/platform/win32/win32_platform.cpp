@@ -53,6 +53,14 @@ std::string Win32Platform::homeFolder() {
     return win32::profileFolder();
 }
 
+std::optional<FolderEntries> Win32Platform::folderEntries(const std::string& folder) {
+    return win32::folderEntries(folder);
+}
+
+std::string Win32Platform::workingFolder() {
+    return win32::currentFolder();
+}
+
 std::error_code Win32Platform::flushToDisk(const std::filesystem::path& file) {
     return win32::flushFile(file);
 }

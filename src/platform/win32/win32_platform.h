@@ -43,6 +43,8 @@ public:
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
     TextEncoding textEncoding() const override;
+    std::optional<FolderEntries> folderEntries(const std::string& folder) override;
+    std::string workingFolder() override;
 
     // The hidden window the tray icon belongs to (0 before the first addTrayIcon).
     WindowHandle trayWindow() const;
