@@ -247,7 +247,7 @@ class Tour:
         self.check("the list window shows the new row",
                    any(r.startswith("tour_target.txt") for r in self.rows()["rows"]))
         close = self.control(dialog, "Button", "&Close")
-        if close:
+        if self.check("it has a &Close button", close is not None):
             self.click_control(close)
         self.check("&Close closes it", self.wait_for(
             lambda: self.top(text="Quivanto - Add Item to List") is None, 5))
@@ -272,7 +272,7 @@ class Tour:
         self.type_text("Renamed")
         update = next((c for c in self.children(dialog["hwnd"])
                        if c["cls"] == "Button" and "pdate" in c["text"]), None)
-        if update:
+        if self.check("it has an Update button", update is not None):
             self.click_control(update)
         time.sleep(1)
         lines = self.list_bytes().split(b"\r\n")
@@ -362,7 +362,7 @@ class Tour:
                    "file://" + os.path.join(self.folder, "Help.html"))
 
     def about(self):
-        lst = self.show_list()
+        self.show_list()
         window = self.list_window()
         self.click_control(self.control(window, id=1007))  # lblAbout
         about = self.wait_for(lambda: self.top(text="About Quivanto"), 10)
@@ -370,12 +370,11 @@ class Tour:
             return
         texts = [c["text"] for c in self.children(about["hwnd"])]
         self.check('About shows "Version 2.5.2"', "Version 2.5.2" in texts, texts)
-        ok = self.control(about, "Button", "OK")
-        if ok:
+        ok = self.control(about, "Button", "&OK")
+        if self.check("it has an &OK button", ok is not None, texts):
             self.click_control(ok)
         self.check("OK closes it", self.wait_for(
             lambda: self.top(text="About Quivanto") is None, 5))
-        del lst
 
     def last_item(self):
         while True:
