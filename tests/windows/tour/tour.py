@@ -4,8 +4,9 @@ xdotool, and window_probe.exe to read what the screen shows (titles, control tex
 rows, message boxes). Needs DISPLAY with a window manager, a running wineserver and Wine's
 own tray window; tests/windows/run_windows_tests.sh provides them.
 
-Usage: tour.py WINE QUIVANTO_EXE PROBE_EXE DRAG_SOURCE [--keep]
-Prints one line per check and exits 1 when any check failed.
+Usage: tour.py WINE QUIVANTO_EXE PROBE_EXE DRAG_SOURCE [--keep] [--screenshots FOLDER]
+Prints one line per check and exits 1 when any check failed. With --screenshots it saves
+the list window, both dialogs and the About box as PNG files (ImageMagick's import).
 """
 import json
 import os
@@ -30,6 +31,7 @@ class Tour:
         self.folder = folder
         self.failures = []
         self.processes = []
+        self.screenshots = None
         self.env = dict(os.environ, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d")
         # Wine hands documents to the desktop's xdg-open: a spy first on PATH writes down
@@ -93,6 +95,14 @@ class Tour:
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
+
+    def screenshot(self, name, window):
+        if self.screenshots is None or window is None:
+            return
+        time.sleep(0.5)  # drawn, tooltips gone
+        subprocess.run(["import", "-window", "root", "-crop",
+                        f"{window['w']}x{window['h']}+{window['x']}+{window['y']}", "+repage",
+                        os.path.join(self.screenshots, f"windows-{name}.png")], check=False)
 
     # ---- what is on screen --------------------------------------------------------
     def top(self, cls=None, text=None, visible=True, pid=None):
@@ -207,6 +217,7 @@ class Tour:
                    <= TWIPS_PER_PIXEL, f"bottom {window['y'] + window['h']} px")
         self.equal("it is 263 pixels wide", window["w"], LIST_WIDTH)
         rows = self.rows()
+        self.screenshot("list-window", window)
         self.equal("the list shows the two defaults, the first selected",
                    (rows["rows"], rows["selected"]),
                    ([line.decode() for line in DEFAULT_LIST.split(b"\r\n")[:2]], 0))
@@ -234,6 +245,7 @@ class Tour:
         rows = self.run_probe("list", files["hwnd"])
         self.click_row(files, rows, rows["rows"].index("tour_target.txt"))
         time.sleep(0.4)
+        self.screenshot("add-item", self.top(text="Quivanto - Add Item to List"))
         add = self.control(dialog, "Button", "&Add")
         if not self.check("it has an &Add button", add is not None):
             return
@@ -266,6 +278,7 @@ class Tour:
         box = next((e for e in edits if e["text"].startswith("tour_target.txt")), None)
         if not self.check("it shows the description", box is not None, edits):
             return
+        self.screenshot("properties", dialog)
         self.click_control(box)
         self.key("End")
         self.key(*["BackSpace"] * 32)
@@ -369,6 +382,7 @@ class Tour:
         if not self.check("the banner's left part opens the About box", about is not None):
             return
         texts = [c["text"] for c in self.children(about["hwnd"])]
+        self.screenshot("about", about)
         self.check('About shows "Version 2.5.2"', "Version 2.5.2" in texts, texts)
         ok = self.control(about, "Button", "&OK")
         if self.check("it has an &OK button", ok is not None, texts):
@@ -468,6 +482,8 @@ def main():
     os.symlink(os.path.join(repo, "tests", "e2e", "tools", "spy-xdg-open"),
                os.path.join(spy_folder, "xdg-open"))
     tour = Tour(wine, exe, probe, drag_source, folder, spy_folder)
+    if "--screenshots" in sys.argv:
+        tour.screenshots = os.path.abspath(sys.argv[sys.argv.index("--screenshots") + 1])
     started = time.time()
     try:
         tour.run()
