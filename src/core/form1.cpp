@@ -218,8 +218,8 @@ Dialog& Form1::openFresh(int dialogNumber, Arguments&&... arguments) {
     // One left open (a minimized one) stays on screen until it is closed itself.
     if (slot)
         displaced_.push_back(std::move(slot));
-    auto dialog = std::make_unique<Dialog>(*this, dialogViews_,
-                                           std::forward<Arguments>(arguments)...);
+    auto dialog =
+        std::make_unique<Dialog>(*this, dialogViews_, std::forward<Arguments>(arguments)...);
     Dialog& opened = *dialog;
     slot = std::move(dialog);
     return opened;

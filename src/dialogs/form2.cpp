@@ -93,11 +93,9 @@ void Form2::Form_Load() {
     const ScreenMetrics screen = list_.platform().screenMetrics();
     const FrameMargins frame = view_->frameMargins();
     const float outerWidth =
-        AddDialogClientWidth +
-        static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
-    const float outerHeight =
-        AddDialogClientHeight +
-        static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
+        AddDialogClientWidth + static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
+    const float outerHeight = AddDialogClientHeight +
+                              static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
     const TwipsPoint place =
         addDialogPosition(list_.listGeometry().left, screen.heightTwips, outerWidth, outerHeight);
     view_->moveFrameTo(twipsToPixels(place.left, screen.twipsPerPixelX),
@@ -166,8 +164,7 @@ void Form2::cmdAdd_Click() {
     if (list_.isMinimized())
         list_.ShowMenu();
 
-    const AddItemScan scan =
-        scanForDuplicate(list_.rows(), target, padDescription(description));
+    const AddItemScan scan = scanForDuplicate(list_.rows(), target, padDescription(description));
     if (scan.match != AddItemScan::Match::None) {
         const std::string& matched = list_.rows()[scan.row];
         list_.showMessage(scan.match == AddItemScan::Match::Target

@@ -52,7 +52,7 @@ public:
     char separator = static_cast<char>(std::filesystem::path::preferred_separator);
     std::vector<std::string> roots{"/"}; // the drive list's roots
     std::string home;                    // the home folder; empty: none
-    std::error_code replaceFailure; // returned once by the next replaceFile
+    std::error_code replaceFailure;      // returned once by the next replaceFile
 
     // Record
     std::vector<ShownMessage> messages;

@@ -44,7 +44,8 @@ std::string moduleDirectory() {
 std::vector<std::string> logicalDrives() {
     std::vector<char> buffer(256);
     for (;;) {
-        const DWORD length = GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+        const DWORD length =
+            GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0)
             return {};
         if (length < buffer.size())
