@@ -405,6 +405,15 @@ TEST_F(DialogTest, AboutBoxPlacesEveryControlAndAnswersItsKeysAndClicks) {
     EXPECT_EQ(iconRect.right - iconRect.left,
               AboutLayout::IconPixels + 2 * AboutLayout::IconBorderPixels);
     EXPECT_EQ(GetFocus(), icon);
+    // Tab goes round the four that take the focus, in their order.
+    const std::vector<HWND> cycle = {childWithText(about, "&OK"),
+                                     childWithText(about, "&System Info..."),
+                                     childWithText(about, "&License"), icon};
+    for (HWND next : cycle) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        pump();
+        EXPECT_EQ(GetFocus(), next);
+    }
 
     // Enter on System Info... presses it (no tool registered here: the message says so).
     HWND sysInfo = childWithText(about, "&System Info...");
