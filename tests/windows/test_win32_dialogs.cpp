@@ -279,6 +279,12 @@ TEST_F(DialogTest, DescriptionBoxesTakeThirtyCharactersOfTheCodePage) {
         EXPECT_EQ(GetWindowTextLengthW(box), DescriptionTypingLimit);
         EXPECT_EQ(c.description(*form), systemAnsi(typed.substr(0, DescriptionTypingLimit)));
 
+        // A character the code page lacks is not replaced by a look-alike that it has: a
+        // full-width backslash does not become a path separator.
+        SetWindowTextW(box, L"");
+        SendMessageW(box, WM_CHAR, L'\uff3c', 0);
+        EXPECT_EQ(c.description(*form), "?");
+
         // A proposal longer than the limit is kept whole: the limit is for typing only.
         const std::string proposal(40, 'p');
         c.propose(*form, proposal);
