@@ -60,7 +60,9 @@ HICON programIcon(int size);
 
 // Text in the system's ANSI code page to and from the UTF-16 of the description boxes.
 // Unicode boxes count their typing limit in characters: an ANSI box would count bytes and
-// stop a double-byte code page's user after 15 characters.
+// stop a double-byte code page's user after 15 characters. A character the code page
+// lacks becomes "?", never a look-alike the system's best fit would choose (a full-width
+// backslash must not turn into a path separator).
 std::wstring wideFromAnsi(const std::string& text);
 std::string ansiFromWide(const std::wstring& text);
 std::string windowTextAnsi(HWND box);

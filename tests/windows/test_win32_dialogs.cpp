@@ -10,6 +10,7 @@
 #include "dialogs/form3.h"
 #include "platform/win32/win32_platform.h"
 #include "support/fake_platform.h"
+#include "support/fake_views.h"
 #include "win32/dialog_support.h"
 #include "win32/dialog_windows.h"
 #include "win32_test_support.h"
@@ -37,45 +38,19 @@ std::string systemAnsi(const std::wstring& text) {
     return bytes;
 }
 
-// The list window as far as the dialogs need it: a real (hidden) window to own them.
-class ListWindowStub final : public ListWindowView {
+// The list window's real window, hidden, which owns the dialogs.
+class OwnerWindow final {
 public:
-    ListWindowStub() {
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "list", WS_POPUP, 0, 0, 10, 10,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~ListWindowStub() override { DestroyWindow(window_); }
-
-    void setRows(const std::vector<std::string>& rows) override { rows_ = rows; }
-    void insertRow(int index, const std::string& row) override {
-        rows_.insert(rows_.begin() + index, row);
-    }
-    void removeRow(int index) override { rows_.erase(rows_.begin() + index); }
-    int selectedIndex() const override { return selected_; }
-    void selectIndex(int index) override { selected_ = index; }
-    void place(const PixelRect&, const PixelRect&) override {}
-    void showWindow() override {}
-    void hideWindow() override {}
-    void activate() override {}
-    void focusList() override { ++focusCalls; }
-    WindowHandle nativeHandle() const override { return reinterpret_cast<WindowHandle>(window_); }
-    void runLater(std::function<void()> task) override { later_.push_back(std::move(task)); }
-    void programEnds() override {}
-
-    HWND window() const { return window_; }
-    void runLaterTasks() {
-        auto tasks = std::move(later_);
-        later_.clear();
-        for (auto& task : tasks)
-            task();
-    }
-    int focusCalls = 0;
+    OwnerWindow()
+        : window_(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "list", WS_POPUP, 0, 0, 10, 10,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+    ~OwnerWindow() { DestroyWindow(window_); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND handle() const { return window_; }
 
 private:
     HWND window_;
-    std::vector<std::string> rows_;
-    int selected_ = -1;
-    std::vector<std::function<void()>> later_;
 };
 
 // A list window with its list loaded from a fresh folder, which is also the working
@@ -86,7 +61,7 @@ protected:
         std::filesystem::current_path(folder.path());
         platform.folderBackEnd = &system;
         platform.roots = {folder.path().root_path().string()};
-        dialogs = std::make_unique<win32::DialogWindows>(platform, list.window());
+        dialogs = std::make_unique<win32::DialogWindows>(platform, owner.handle());
         form = std::make_unique<Form1>(platform, folder.path(), list, *dialogs);
         form->Form_Load();
         pump();
@@ -106,7 +81,7 @@ protected:
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-            list.runLaterTasks();
+            list.runPending();
         }
     }
 
@@ -183,7 +158,8 @@ protected:
     testing_::TempFolder folder;
     Win32Platform system;
     quivanto::testing::FakePlatform platform;
-    ListWindowStub list;
+    quivanto::testing::FakeListWindow list;
+    OwnerWindow owner;
     std::unique_ptr<win32::DialogWindows> dialogs;
     std::unique_ptr<Form1> form;
 };
@@ -232,7 +208,7 @@ TEST_F(DialogTest, EachDialogHasItsFrameCaptionIconAndClientSize) {
         EXPECT_EQ(exStyle & c.exStyleSet, c.exStyleSet);
         EXPECT_EQ(exStyle & c.exStyleClear, 0u);
         // Owned by the list window: above it, and (but for Add Item) out of the taskbar.
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), list.window());
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner.handle());
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
 
         const RECT client = clientOnScreen(dialog);
@@ -302,6 +278,12 @@ TEST_F(DialogTest, DescriptionBoxesTakeThirtyCharactersOfTheCodePage) {
             SendMessageW(box, WM_CHAR, character, 0);
         EXPECT_EQ(GetWindowTextLengthW(box), DescriptionTypingLimit);
         EXPECT_EQ(c.description(*form), systemAnsi(typed.substr(0, DescriptionTypingLimit)));
+
+        // A character the code page lacks is not replaced by a look-alike that it has: a
+        // full-width backslash does not become a path separator.
+        SetWindowTextW(box, L"");
+        SendMessageW(box, WM_CHAR, L'\uff3c', 0);
+        EXPECT_EQ(c.description(*form), "?");
 
         // A proposal longer than the limit is kept whole: the limit is for typing only.
         const std::string proposal(40, 'p');
@@ -405,6 +387,15 @@ TEST_F(DialogTest, AboutBoxPlacesEveryControlAndAnswersItsKeysAndClicks) {
     EXPECT_EQ(iconRect.right - iconRect.left,
               AboutLayout::IconPixels + 2 * AboutLayout::IconBorderPixels);
     EXPECT_EQ(GetFocus(), icon);
+    // Tab goes round the four that take the focus, in their order.
+    const std::vector<HWND> cycle = {childWithText(about, "&OK"),
+                                     childWithText(about, "&System Info..."),
+                                     childWithText(about, "&License"), icon};
+    for (HWND next : cycle) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        pump();
+        EXPECT_EQ(GetFocus(), next);
+    }
 
     // Enter on System Info... presses it (no tool registered here: the message says so).
     HWND sysInfo = childWithText(about, "&System Info...");
@@ -423,12 +414,12 @@ TEST_F(DialogTest, AboutBoxPlacesEveryControlAndAnswersItsKeysAndClicks) {
     EXPECT_EQ(platform.openRequests, std::vector<std::string>{std::string(homePage())});
 
     // Escape closes the box from wherever the focus is, and the list gets the focus back.
-    const int focusBefore = list.focusCalls;
+    const int focusBefore = list.listFocusRequests;
     PostMessageA(sysInfo, WM_KEYDOWN, VK_ESCAPE, 0);
     pump();
     EXPECT_EQ(form->openDialog(DialogNumber::About), nullptr);
     EXPECT_EQ(dialogWindow("Form4"), nullptr) << "the closed box's window is destroyed";
-    EXPECT_GT(list.focusCalls, focusBefore);
+    EXPECT_GT(list.listFocusRequests, focusBefore);
 }
 
 } // namespace
