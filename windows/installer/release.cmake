@@ -2,6 +2,11 @@
 # into <dir>/release: the per-user installer (makensis from Debian's nsis package runs our
 # own quivanto.nsi) and the portable zip. Both carry the same three files, staged once: the
 # stripped program, Help.html, and License.txt with Windows line ends for older Notepads.
+# The program's target must be defined before this file is included.
+if(NOT TARGET quivanto)
+  message(WARNING "No quivanto target yet: the installer and the zip are left out")
+  return()
+endif()
 find_program(QUIVANTO_MAKENSIS makensis REQUIRED)
 
 set(QUIVANTO_RELEASE_STAGE ${CMAKE_BINARY_DIR}/release-stage)
