@@ -13,8 +13,6 @@ export WINEPREFIX="$work/prefix"
 export WINEDEBUG=-all
 # No Mono or Gecko prompts, no crash dialogs, and no menu entries on the host's desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d"
-wineserver=$(dirname "$(command -v "$wine")")/wineserver
-command -v "$wineserver" >/dev/null || wineserver=wineserver
 
 failures=0
 fail() {
@@ -32,16 +30,18 @@ wait_for() {
     return 1
 }
 
+# A prefix is some 700 MB: it stays only when a check failed, to look into.
 finish() {
     [ -n "${keeper_pid:-}" ] && kill "$keeper_pid" 2>/dev/null
-    "$wineserver" -k 2>/dev/null
-    "$wineserver" -w 2>/dev/null
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    [ "$failures" -eq 0 ] && rm -rf "$work"
 }
 trap finish EXIT
 
 rm -rf "$work"
 mkdir -p "$WINEPREFIX"
-"$wineserver" -p
+wineserver -p
 "$wine" wineboot >/dev/null 2>&1
 "$wine" "$keeper" >/dev/null 2>&1 &
 keeper_pid=$!
