@@ -16,7 +16,6 @@
   !error "VERSION, STAGE and OUTFILE must be defined"
 !endif
 
-Unicode true
 ; The program is 64-bit only, so the installer is too.
 Target amd64-unicode
 RequestExecutionLevel user
