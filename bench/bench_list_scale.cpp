@@ -9,9 +9,9 @@
 #include "commands/drop_decision.h"
 #include "core/form1.h"
 #include "core/item_line.h"
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 #include "core/list_file.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 #include "support/fake_platform.h"
 
 #include <QApplication>

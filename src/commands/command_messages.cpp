@@ -20,11 +20,11 @@ Message aboutItem(std::string_view lead, std::string_view description, std::stri
 
 } // namespace
 
-Message fileNotFoundMessage(std::string_view line) {
+Message fileNotFoundMessage(std::string_view line, const TextEncoding& encoding) {
     return aboutItem("The program that you selected does not exist anymore! Please remove it "
                      "from your Quivanto list.",
-                     descriptionField(line), targetField(line), "Quivanto - File not found!",
-                     Exclamation);
+                     descriptionField(line, encoding), targetField(line, encoding),
+                     "Quivanto - File not found!", Exclamation);
 }
 
 Message unexpectedErrorMessage(int code) {
@@ -80,10 +80,10 @@ Message noSelectionMessage() {
             MessageStyle::Ok};
 }
 
-Message confirmRemoveMessage(std::string_view line) {
+Message confirmRemoveMessage(std::string_view line, const TextEncoding& encoding) {
     return aboutItem(
         "Are you sure that you want to remove the selected item from your Quivanto list?",
-        descriptionField(line), targetField(line), "Quivanto - Are you sure?",
+        descriptionField(line, encoding), targetField(line, encoding), "Quivanto - Are you sure?",
         MessageStyle::YesNo | MessageStyle::IconQuestion | MessageStyle::DefaultButton2);
 }
 

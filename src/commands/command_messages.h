@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message.h"
+#include "platform/platform.h"
 
 #include <string_view>
 
@@ -8,7 +9,7 @@
 namespace quivanto {
 
 // Launch: the target is gone; names the item of the selected line.
-Message fileNotFoundMessage(std::string_view line);
+Message fileNotFoundMessage(std::string_view line, const TextEncoding& encoding = {});
 
 // Launch and drop: any failure other than the expected ones, by number.
 Message unexpectedErrorMessage(int code);
@@ -27,6 +28,6 @@ Message helpMissingMessage();
 // Remove.
 Message lastItemMessage();
 Message noSelectionMessage();
-Message confirmRemoveMessage(std::string_view line);
+Message confirmRemoveMessage(std::string_view line, const TextEncoding& encoding = {});
 
 } // namespace quivanto

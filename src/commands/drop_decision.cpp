@@ -10,9 +10,9 @@ namespace {
 constexpr int LastCounter = 99;
 
 // The next numbered variant: the description cut to leave room for "~" and the counter.
-std::string numbered(std::string_view description, int counter) {
+std::string numbered(std::string_view description, int counter, const TextEncoding& encoding) {
     const std::size_t kept = counter < 10 ? DescriptionWidth - 2 : DescriptionWidth - 3;
-    std::string result(leadingCharacters(description, kept));
+    std::string result(leadingCharacters(description, kept, encoding));
     result += '~';
     result += std::to_string(counter);
     return result;
@@ -25,31 +25,31 @@ std::string_view droppedFileName(std::string_view path, char separator) {
     return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
-std::string descriptionForFileName(std::string_view fileName) {
-    return padDescription(shortenToDescriptionWidth(fileName));
+std::string descriptionForFileName(std::string_view fileName, const TextEncoding& encoding) {
+    return padDescription(shortenToDescriptionWidth(fileName, encoding), encoding);
 }
 
 DuplicateScan scanForDuplicates(const std::vector<std::string>& rows, std::string_view description,
-                                std::string_view path) {
+                                std::string_view path, const TextEncoding& encoding) {
     DuplicateScan scan;
     std::string current(description);
     int counter = 1;
     std::size_t position = 0;
     while (position < rows.size()) {
         const std::string_view row = rows[position];
-        if (targetField(row) == path) {
+        if (targetField(row, encoding) == path) {
             scan.result = ScanResult::DuplicatePath;
-            scan.matchedDescription = descriptionField(row);
+            scan.matchedDescription = descriptionField(row, encoding);
             break;
         }
-        if (descriptionField(row) == current) {
+        if (descriptionField(row, encoding) == current) {
             do {
                 ++counter;
-                current = numbered(current, counter);
-            } while (current == descriptionField(row));
+                current = numbered(current, counter, encoding);
+            } while (current == descriptionField(row, encoding));
             if (counter > LastCounter) {
                 scan.result = ScanResult::DuplicateDescription;
-                scan.matchedDescription = descriptionField(row);
+                scan.matchedDescription = descriptionField(row, encoding);
                 break;
             }
             position = 0; // the new description must differ from every row, the first too
@@ -57,12 +57,12 @@ DuplicateScan scanForDuplicates(const std::vector<std::string>& rows, std::strin
         }
         ++position;
     }
-    scan.itemLine = makeItemLine(current, path);
+    scan.itemLine = makeItemLine(current, path, encoding);
     return scan;
 }
 
 DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::string>& rows,
-                        char separator) {
+                        char separator, const TextEncoding& encoding) {
     DropDecision decision;
     if (!dropped.hasFileList) {
         decision.message = fileTypeNotSupportedMessage();
@@ -79,9 +79,10 @@ DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::stri
         decision.message = lineBreakInNameMessage();
         return decision;
     }
-    const std::string description = descriptionForFileName(droppedFileName(path, separator));
+    const std::string description =
+        descriptionForFileName(droppedFileName(path, separator), encoding);
     decision.showList = true;
-    const DuplicateScan scan = scanForDuplicates(rows, description, path);
+    const DuplicateScan scan = scanForDuplicates(rows, description, path, encoding);
     switch (scan.result) {
     case ScanResult::Add:
         decision.itemLine = scan.itemLine;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message.h"
+#include "platform/platform.h"
 
 #include <optional>
 #include <string>
@@ -21,7 +22,7 @@ struct DroppedFiles {
 std::string_view droppedFileName(std::string_view path, char separator);
 
 // The file name fitted into the 30-character description field.
-std::string descriptionForFileName(std::string_view fileName);
+std::string descriptionForFileName(std::string_view fileName, const TextEncoding& encoding = {});
 
 enum class ScanResult { Add, DuplicatePath, DuplicateDescription };
 
@@ -34,7 +35,7 @@ struct DuplicateScan {
 // Compares the new item with every row: a listed target refuses it; a taken description
 // is given ~2, ~3 ... and checked again from the first row; past ~99 it is refused.
 DuplicateScan scanForDuplicates(const std::vector<std::string>& rows, std::string_view description,
-                                std::string_view path);
+                                std::string_view path, const TextEncoding& encoding = {});
 
 struct DropDecision {
     bool showList = false;               // bring the list window up before anything is told
@@ -43,6 +44,6 @@ struct DropDecision {
 };
 
 DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::string>& rows,
-                        char separator);
+                        char separator, const TextEncoding& encoding = {});
 
 } // namespace quivanto

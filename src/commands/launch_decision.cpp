@@ -19,12 +19,13 @@ LaunchResult launchTarget(Platform& platform, std::string_view target) {
     return {LaunchOutcome::Failed, started};
 }
 
-std::optional<Message> launchMessage(const LaunchResult& result, std::string_view line) {
+std::optional<Message> launchMessage(const LaunchResult& result, std::string_view line,
+                                     const TextEncoding& encoding) {
     switch (result.outcome) {
     case LaunchOutcome::Launched:
         break;
     case LaunchOutcome::NotFound:
-        return fileNotFoundMessage(line);
+        return fileNotFoundMessage(line, encoding);
     case LaunchOutcome::Failed:
         return unexpectedErrorMessage(result.code);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <optional>
 #include <string_view>
 
@@ -26,6 +28,7 @@ struct LaunchResult {
 LaunchResult launchTarget(Platform& platform, std::string_view target);
 
 // What the user is told about a launch of the item line `line`; nothing after a launch.
-std::optional<Message> launchMessage(const LaunchResult& result, std::string_view line);
+std::optional<Message> launchMessage(const LaunchResult& result, std::string_view line,
+                                     const TextEncoding& encoding = {});
 
 } // namespace quivanto

@@ -12,9 +12,10 @@ namespace {
 
 constexpr std::string_view DuplicateTitle = "Quivanto - Duplicate Item!";
 
-Message duplicateMessage(std::string_view sentence, std::string_view row) {
+Message duplicateMessage(std::string_view sentence, std::string_view row,
+                         const TextEncoding& encoding) {
     std::string text(sentence);
-    text += itemBlock(descriptionField(row), targetField(row));
+    text += itemBlock(descriptionField(row, encoding), targetField(row, encoding));
     return {text, std::string(DuplicateTitle), MessageStyle::Ok | MessageStyle::IconExclamation};
 }
 
@@ -35,29 +36,29 @@ std::string folderProposal(std::string_view folder, const std::vector<std::strin
     return "Folder: " + std::string(lastName(folder, separator));
 }
 
-std::string storedDescription(std::string_view boxText) {
-    return shortenToDescriptionWidth(boxText);
+std::string storedDescription(std::string_view boxText, const TextEncoding& encoding) {
+    return shortenToDescriptionWidth(boxText, encoding);
 }
 
 AddItemScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
-                             std::string_view descriptionField) {
+                             std::string_view descriptionField, const TextEncoding& encoding) {
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (quivanto::targetField(rows[row]) == target)
+        if (quivanto::targetField(rows[row], encoding) == target)
             return {AddItemScan::Match::Target, row};
-        if (quivanto::descriptionField(rows[row]) == descriptionField)
+        if (quivanto::descriptionField(rows[row], encoding) == descriptionField)
             return {AddItemScan::Match::Description, row};
     }
     return {};
 }
 
-Message duplicateTargetMessage(std::string_view row) {
+Message duplicateTargetMessage(std::string_view row, const TextEncoding& encoding) {
     return duplicateMessage("The file name that you selected is already in your Quivanto list.",
-                            row);
+                            row, encoding);
 }
 
-Message duplicateDescriptionMessage(std::string_view row) {
+Message duplicateDescriptionMessage(std::string_view row, const TextEncoding& encoding) {
     return duplicateMessage(
-        "The file description that you provided is already in your Quivanto list.", row);
+        "The file description that you provided is already in your Quivanto list.", row, encoding);
 }
 
 Message lineBreakInItemMessage() {

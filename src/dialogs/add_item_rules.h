@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message.h"
+#include "platform/platform.h"
 
 #include <cstddef>
 #include <string>
@@ -22,7 +23,7 @@ std::string folderProposal(std::string_view folder, const std::vector<std::strin
 
 // The description as it goes into the item line: a text longer than the description
 // field is fitted with the same rule as a dropped name.
-std::string storedDescription(std::string_view boxText);
+std::string storedDescription(std::string_view boxText, const TextEncoding& encoding = {});
 
 struct AddItemScan {
     enum class Match { None, Target, Description };
@@ -33,11 +34,11 @@ struct AddItemScan {
 // Rows in list order; within one row the target is compared first. The first matching row
 // decides. Both comparisons are exact: the target whole, the description field padded.
 AddItemScan scanForDuplicate(const std::vector<std::string>& rows, std::string_view target,
-                             std::string_view descriptionField);
+                             std::string_view descriptionField, const TextEncoding& encoding = {});
 
 // The refusals; each names the existing row that matched.
-Message duplicateTargetMessage(std::string_view row);
-Message duplicateDescriptionMessage(std::string_view row);
+Message duplicateTargetMessage(std::string_view row, const TextEncoding& encoding = {});
+Message duplicateDescriptionMessage(std::string_view row, const TextEncoding& encoding = {});
 
 // A name with a line break would split the item line in the list file.
 Message lineBreakInItemMessage();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +15,9 @@ struct FolderListing {
     std::vector<std::string> files;
 };
 
-// Reads a folder; nothing when it cannot be read. Links count as what they point to;
-// entries that are neither folders nor ordinary files are left out.
-std::optional<FolderListing> listFolder(const std::string& folder);
+// Reads a folder through the platform; nothing when it cannot be read. Links count as what
+// they point to; entries that are neither folders nor ordinary files are left out, and so
+// are what the system hides and names that a list line could not hold.
+std::optional<FolderListing> listFolder(Platform& platform, const std::string& folder);
 
 } // namespace quivanto

@@ -13,15 +13,16 @@ constexpr int Exclamation = MessageStyle::Ok | MessageStyle::IconExclamation;
 
 } // namespace
 
-ShownItem shownItem(std::string_view row) {
-    return {std::string(trimSpaces(descriptionField(row))),
-            std::string(trimSpaces(targetField(row)))};
+ShownItem shownItem(std::string_view row, const TextEncoding& encoding) {
+    return {std::string(trimSpaces(descriptionField(row, encoding))),
+            std::string(trimSpaces(targetField(row, encoding)))};
 }
 
 std::optional<std::size_t> rowWithDescription(const std::vector<std::string>& rows,
-                                              std::string_view typed) {
+                                              std::string_view typed,
+                                              const TextEncoding& encoding) {
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (trimSpaces(descriptionField(rows[row])) == typed)
+        if (trimSpaces(descriptionField(rows[row], encoding)) == typed)
             return row;
     }
     return std::nullopt;
@@ -34,8 +35,8 @@ std::optional<std::size_t> rowOfLine(const std::vector<std::string>& rows, std::
     return static_cast<std::size_t>(found - rows.begin());
 }
 
-Message descriptionTakenMessage(std::string_view row) {
-    const ShownItem taken = shownItem(row);
+Message descriptionTakenMessage(std::string_view row, const TextEncoding& encoding) {
+    const ShownItem taken = shownItem(row, encoding);
     std::string text = "The file description that you provided is already in your Quivanto list.";
     text += LineBreak;
     text += "Please enter a unique description for this item.";

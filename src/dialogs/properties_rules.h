@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message.h"
+#include "platform/platform.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,17 +19,17 @@ struct ShownItem {
     std::string target;
 };
 
-ShownItem shownItem(std::string_view row);
+ShownItem shownItem(std::string_view row, const TextEncoding& encoding = {});
 
 // The first row whose trimmed description equals the typed text, taken as typed.
 std::optional<std::size_t> rowWithDescription(const std::vector<std::string>& rows,
-                                              std::string_view typed);
+                                              std::string_view typed,
+                                              const TextEncoding& encoding = {});
 
 // The first row equal to `line`.
 std::optional<std::size_t> rowOfLine(const std::vector<std::string>& rows, std::string_view line);
 
-Message descriptionTakenMessage(std::string_view row);
-
+Message descriptionTakenMessage(std::string_view row, const TextEncoding& encoding = {});
 
 // The item the dialog shows is no longer a row of the list.
 Message itemGoneMessage(const ShownItem& item);

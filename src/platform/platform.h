@@ -1,8 +1,10 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -97,6 +99,24 @@ struct RegistryValue {
     std::vector<unsigned char> bytes; // exactly the bytes the registry returned
 };
 
+// How the system's 8-bit text (the list file, the tray tip, every platform call) encodes
+// characters; character positions in item lines count these characters.
+struct TextEncoding {
+    enum class Kind { Utf8, SingleByte, DoubleByte };
+    Kind kind = Kind::Utf8;
+    std::bitset<256> leadBytes; // DoubleByte: the bytes that start a two-byte character
+
+    bool isLeadByte(unsigned char byte) const {
+        return kind == Kind::DoubleByte && leadBytes.test(byte);
+    }
+};
+
+// One folder's subfolders and files by name, as the system's 8-bit text, unsorted.
+struct FolderEntries {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+};
+
 using WindowHandle = std::uintptr_t;
 
 class Platform {
@@ -124,6 +144,11 @@ public:
     // The path separator of this system, as targets and folder names use it.
     virtual char pathSeparator() const = 0;
 
+    // The file-system roots a user would recognise, in the order the drive list shows them.
+    virtual std::vector<std::string> driveRoots() = 0;
+    // The user's home folder; empty when there is none.
+    virtual std::string homeFolder() = 0;
+
     // Durable files: make the file's bytes reach the disk, and replace `to` by `from`
     // in one step, so that `to` is at every moment either the old or the new file.
     virtual std::error_code flushToDisk(const std::filesystem::path& file) = 0;
@@ -150,6 +175,16 @@ public:
     virtual ScreenMetrics screenMetrics() = 0;
     virtual CursorPosition cursorPosition() = 0;
     virtual void setForegroundWindow(WindowHandle window) = 0;
+
+    // The encoding of the system's 8-bit text: UTF-8 unless a back end says otherwise.
+    virtual TextEncoding textEncoding() const { return {}; }
+
+    // The folders and ordinary files of a folder, without what the system marks hidden;
+    // nothing when the folder cannot be read. And the process's working folder. By default
+    // through the standard library, whose narrow names are the system's text where that is
+    // UTF-8 (Windows answers in its ANSI code page and leaves out hidden and system files).
+    virtual std::optional<FolderEntries> folderEntries(const std::string& folder);
+    virtual std::string workingFolder();
 };
 
 } // namespace quivanto

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -47,7 +48,14 @@ public:
     ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
     CursorPosition cursor{1000, 760};
     std::string appDirectory = "/opt/quivanto";
-    std::error_code replaceFailure; // returned once by the next replaceFile
+    // The system's own, so real folders can be browsed on Linux and on Windows.
+    char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::vector<std::string> roots{"/"}; // the drive list's roots
+    std::string home;                    // the home folder; empty: none
+    std::error_code replaceFailure;      // returned once by the next replaceFile
+    TextEncoding encoding;               // UTF-8 unless a test sets a code page
+    // When set, folders are listed and the working folder named by this platform.
+    Platform* folderBackEnd = nullptr;
 
     // Record
     std::vector<ShownMessage> messages;
@@ -63,6 +71,7 @@ public:
     std::set<RegistryKeyHandle> openRegistryKeys; // opened and not yet closed
     std::vector<std::string> ordinaryFileQueries;
     std::vector<int> trayRequests; // 0 add, 2 delete
+    std::vector<WindowHandle> foregroundRequests;
     std::function<void(int)> trayCallback;
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
@@ -72,7 +81,9 @@ public:
     int directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override { return appDirectory; }
-    char pathSeparator() const override { return '/'; }
+    char pathSeparator() const override { return separator; }
+    std::vector<std::string> driveRoots() override { return roots; }
+    std::string homeFolder() override { return home; }
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;
@@ -91,7 +102,15 @@ public:
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override { return screen; }
     CursorPosition cursorPosition() override { return cursor; }
-    void setForegroundWindow(WindowHandle) override {}
+    void setForegroundWindow(WindowHandle window) override { foregroundRequests.push_back(window); }
+    TextEncoding textEncoding() const override { return encoding; }
+    std::optional<FolderEntries> folderEntries(const std::string& folder) override {
+        return folderBackEnd ? folderBackEnd->folderEntries(folder)
+                             : Platform::folderEntries(folder);
+    }
+    std::string workingFolder() override {
+        return folderBackEnd ? folderBackEnd->workingFolder() : Platform::workingFolder();
+    }
 
     // The tray delivering an event, as the notification area would.
     void trayEvent(int code);

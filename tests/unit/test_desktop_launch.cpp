@@ -1,4 +1,4 @@
-#include "platform/desktop_launch.h"
+#include "platform/desktop/desktop_launch.h"
 #include "platform/platform.h"
 
 #include <QTemporaryDir>

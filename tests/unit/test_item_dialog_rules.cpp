@@ -4,6 +4,7 @@
 #include "dialogs/browse_paths.h"
 #include "dialogs/folder_listing.h"
 #include "dialogs/properties_rules.h"
+#include "support/fake_platform.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -362,7 +363,8 @@ void TestItemDialogRules::listsFoldersAndFilesWithoutHiddenOnes() {
     std::filesystem::create_directory_symlink(root / "beta", root / "link to beta");
     std::filesystem::create_symlink(root / "missing", root / "broken link");
 
-    const auto listing = listFolder(root.string());
+    testing::FakePlatform platform;
+    const auto listing = listFolder(platform, root.string());
     QVERIFY(listing.has_value());
     QCOMPARE(toList(listing->folders), (QStringList{"Alpha", "beta", "link to beta"}));
     QCOMPARE(toList(listing->files), (QStringList{"A.txt", "b.txt"}));
@@ -370,9 +372,10 @@ void TestItemDialogRules::listsFoldersAndFilesWithoutHiddenOnes() {
 
 void TestItemDialogRules::unreadableFolderListsNothing() {
     QTemporaryDir dir;
-    QVERIFY(!listFolder((dir.path() + "/not there").toStdString()).has_value());
+    testing::FakePlatform platform;
+    QVERIFY(!listFolder(platform, (dir.path() + "/not there").toStdString()).has_value());
     std::ofstream((dir.path() + "/plain").toStdString()) << "x";
-    QVERIFY(!listFolder((dir.path() + "/plain").toStdString()).has_value());
+    QVERIFY(!listFolder(platform, (dir.path() + "/plain").toStdString()).has_value());
 }
 
 void TestItemDialogRules::placesAddDialogBesideTheList() {

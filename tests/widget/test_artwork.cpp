@@ -1,4 +1,4 @@
-#include "core/artwork.h"
+#include "qt/artwork.h"
 #include "core/form1.h"
 #include "support/fake_platform.h"
 

@@ -1,6 +1,6 @@
 #include "commands/command_strip.h"
 #include "core/form1.h"
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 #include "support/fake_platform.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "about/sys_info.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 #include "support/fake_platform.h"
 
 #include <QDir>

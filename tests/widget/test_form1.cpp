@@ -1,5 +1,5 @@
 #include "core/form1.h"
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 #include "core/list_file.h"
 #include "support/fake_platform.h"
 

@@ -1,4 +1,4 @@
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 
 #include <QScrollBar>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "commands/list_commands.h"
 #include "core/form1.h"
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 #include "support/fake_platform.h"
 
 #include <QDialog>

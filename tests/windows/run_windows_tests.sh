@@ -9,7 +9,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 build="${QUIVANTO_WINDOWS_BUILD_DIR:-$repo/build-windows}"
 screen_size=1024x768
 
-install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool nsis
+install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool \
+    librsvg2-bin imagemagick nsis
 
 cmake -S "$repo/windows" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DQUIVANTO_WERROR=ON

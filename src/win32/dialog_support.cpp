@@ -1,0 +1,160 @@
+#include "win32/dialog_support.h"
+
+#include "resource_ids.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace quivanto::win32 {
+HINSTANCE instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+RECT DesignScale::pixels(const TwipsRect& rect) const {
+    const int left = x(rect.left);
+    const int top = y(rect.top);
+    return {left, top, left + x(rect.width), top + y(rect.height)};
+}
+
+int DesignScale::fontHeight(float points) const {
+    return -static_cast<int>(std::lround(points * 20.0f / twipsPerPixelY_));
+}
+
+Font::Font(const char* face, float points, const DesignScale& scale, bool bold, bool underline)
+    : font_(CreateFontA(scale.fontHeight(points), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                        underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face)) {}
+
+Font::~Font() {
+    if (font_ != nullptr)
+        DeleteObject(font_);
+}
+
+HWND control(HWND parent, const char* windowClass, const char* text, DWORD style, int id,
+             const TwipsRect& place, const DesignScale& scale, const Font& font, DWORD exStyle) {
+    const RECT r = scale.pixels(place);
+    HWND child =
+        CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), FALSE);
+    return child;
+}
+
+HWND controlW(HWND parent, const wchar_t* windowClass, DWORD style, int id, const TwipsRect& place,
+              const DesignScale& scale, const Font& font, DWORD exStyle) {
+    const RECT r = scale.pixels(place);
+    HWND child =
+        CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), FALSE);
+    return child;
+}
+
+RECT outerRectForClient(int left, int top, int width, int height, DWORD style, DWORD exStyle) {
+    RECT rect{left, top, left + width, top + height};
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return rect;
+}
+
+void registerWindowClass(const char* name, WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    if (GetClassInfoExA(instance(), name, &windowClass))
+        return;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance();
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = name;
+    RegisterClassExA(&windowClass);
+}
+
+HICON programIcon(int size) {
+    return static_cast<HICON>(
+        LoadImageA(instance(), MAKEINTRESOURCEA(IDI_QUIVANTO), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+void setWindowIcons(HWND window) {
+    SendMessageA(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXICON))));
+    SendMessageA(window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXSMICON))));
+}
+
+std::wstring wideFromAnsi(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string ansiFromWide(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+std::string windowTextAnsi(HWND box) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return ansiFromWide(text);
+}
+
+void setWindowTextAnsi(HWND box, const std::string& text) {
+    SetWindowTextW(box, wideFromAnsi(text).c_str());
+}
+
+bool routeDialogMessage(MSG& message) {
+    if (message.hwnd == nullptr)
+        return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    char name[64] = {};
+    if (root == nullptr || GetClassNameA(root, name, sizeof name) == 0 ||
+        std::string_view(name).rfind(DialogClassPrefix, 0) != 0)
+        return false;
+    return IsDialogMessageA(root, &message) != FALSE;
+}
+
+void DefaultButton::follow(HWND window, int id, UINT code) {
+    if (code != BN_SETFOCUS && code != BN_KILLFOCUS)
+        return;
+    const auto setStyle = [window](int button, UINT style) {
+        if (button != 0)
+            SendMessageA(GetDlgItem(window, button), BM_SETSTYLE, style | BS_NOTIFY, TRUE);
+    };
+    setStyle(current_, BS_PUSHBUTTON);
+    current_ = code == BN_SETFOCUS ? id : resting_;
+    setStyle(current_, BS_DEFPUSHBUTTON);
+}
+
+LRESULT DefaultButton::defaultAnswer() const {
+    return current_ == 0 ? 0 : MAKELRESULT(current_, DC_HASDEFID);
+}
+
+void keepFocus(HWND window, UINT activation, HWND& remembered) {
+    if (activation == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus))
+            remembered = focus;
+    } else if (remembered != nullptr && IsWindow(remembered)) {
+        SetFocus(remembered);
+    }
+}
+
+void storeCreateParameter(HWND window, LPARAM createStruct) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createStruct);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+}
+
+} // namespace quivanto::win32

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/dialog_views.h"
+#include "platform/platform.h"
+
+#include <windows.h>
+
+namespace quivanto::win32 {
+
+// The Windows front end's dialog windows, made afresh for each opening. They are owned by
+// the list window, which keeps them above it and (but for Add Item) out of the taskbar.
+class DialogWindows final : public DialogViews {
+public:
+    DialogWindows(Platform& platform, HWND listWindow)
+        : platform_(platform)
+        , listWindow_(listWindow) {}
+
+    std::unique_ptr<AddItemView> makeAddItemView(Form2& form) override;
+    std::unique_ptr<PropertiesView> makePropertiesView(Form3& form) override;
+    std::unique_ptr<AboutView> makeAboutView(Form4& form) override;
+
+private:
+    Platform& platform_;
+    HWND listWindow_;
+};
+
+} // namespace quivanto::win32

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "core/list_window_geometry.h"
+#include "core/list_window_view.h"
+#include "platform/platform.h"
+#include "win32/window_handles.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quivanto {
+class Form1;
+}
+
+namespace quivanto::win32 {
+
+// The list window: a borderless tool window (no taskbar button) with the banner, the five
+// picture buttons, the About area and the owner-drawn list `lstApps`. It shows what Form1
+// tells it and hands every click, key and drop to Form1, deciding nothing itself.
+class ListWindow final : public ListWindowView {
+public:
+    // Child window identifiers, which the tour's probe also reads.
+    enum ControlId : int {
+        LstApps = 1001,
+        PicAdd,
+        PicDelete,
+        PicProperties,
+        PicHelp,
+        PicClose,
+        LblAbout,
+    };
+
+    ListWindow(HINSTANCE instance, const ScreenMetrics& metrics);
+    ~ListWindow() override;
+    ListWindow(const ListWindow&) = delete;
+    ListWindow& operator=(const ListWindow&) = delete;
+
+    // Events go to `form` from now on.
+    void attach(Form1& form) { form_ = &form; }
+
+    HWND window() const { return window_; }
+    HWND list() const { return list_; }
+
+    // ListWindowView
+    void setRows(const std::vector<std::string>& rows) override;
+    void insertRow(int index, const std::string& row) override;
+    void removeRow(int index) override;
+    int selectedIndex() const override;
+    void selectIndex(int index) override;
+    void place(const PixelRect& window, const PixelRect& list) override;
+    void showWindow() override;
+    void hideWindow() override;
+    void activate() override;
+    void focusList() override;
+    WindowHandle nativeHandle() const override;
+    void runLater(std::function<void()> task) override;
+    void programEnds() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    BOOL onCreate(HWND window, LPCREATESTRUCT create);
+    void onDestroy(HWND window);
+    void onPaint(HWND window);
+    BOOL onEraseBackground(HWND window, HDC dc);
+    void onCommand(HWND window, int id, HWND control, UINT code);
+    void onMeasureItem(HWND window, MEASUREITEMSTRUCT* measure);
+    void onDrawItem(HWND window, const DRAWITEMSTRUCT* draw);
+    HBRUSH onControlColour(HWND window, HDC dc, HWND control, int type);
+    void onKeyDown(HWND window, UINT key, BOOL down, int repeat, UINT flags);
+    void onRunLater();
+
+    void createControls();
+    HWND createPicture(int id, const TwipsRect& rect, const char* tip);
+    void drawListRow(const DRAWITEMSTRUCT& draw);
+    void drawPicture(const DRAWITEMSTRUCT& draw);
+    void forwardKey(UINT key);
+    void forwardDrop(HDROP drop);
+    RECT pixelRect(const TwipsRect& rect) const;
+    int pixelsY(float twips) const;
+
+    HINSTANCE instance_;
+    ScreenMetrics metrics_;
+    bool doubleDensity_ = false; // the 2x pictures where a pixel is half the size or less
+    Form1* form_ = nullptr;
+    HWND window_ = nullptr;
+    HWND list_ = nullptr;
+    HWND tooltip_ = nullptr;
+    FontHandle listFont_;
+    BrushHandle green_;
+    BitmapHandle banner_;
+    std::array<BitmapHandle, 5> pictures_; // Add, Delete, Properties, Help, Hide
+    std::deque<std::function<void()>> later_;
+};
+
+} // namespace quivanto::win32
