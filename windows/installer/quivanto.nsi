@@ -3,6 +3,7 @@
 ;   VERSION  the program's version (three numbers)
 ;   STAGE    the folder holding quivanto.exe, Help.html and License.txt as released
 ;   OUTFILE  the installer to write
+;   ICON     the program's icon, for the installer and the uninstaller
 ;
 ; Everything lands in the current user's profile and registry hive, so no administrator
 ; rights are asked for. The program keeps its list in its current folder; the shortcuts
@@ -12,8 +13,8 @@
 ; Command line: /S silent, /D=folder (last, unquoted) the installation folder, and
 ; /LOGON=1 or /LOGON=0 to choose starting at log-on without the components page.
 
-!ifndef VERSION | STAGE | OUTFILE
-  !error "VERSION, STAGE and OUTFILE must be defined"
+!ifndef VERSION | STAGE | OUTFILE | ICON
+  !error "VERSION, STAGE, OUTFILE and ICON must be defined"
 !endif
 
 ; The program is 64-bit only, so the installer is too.
@@ -55,6 +56,8 @@ VIAddVersionKey "LegalCopyright" "MIT License"
 !include "Sections.nsh"
 !include "FileFunc.nsh"
 
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN

@@ -31,8 +31,9 @@ list(TRANSFORM quivanto_staged PREPEND ${QUIVANTO_RELEASE_STAGE}/)
 add_custom_command(OUTPUT ${QUIVANTO_SETUP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUIVANTO_RELEASE_DIR}
   COMMAND ${QUIVANTO_MAKENSIS} -V2 -NOCD -DVERSION=${QUIVANTO_VERSION}
-          -DSTAGE=${QUIVANTO_RELEASE_STAGE} -DOUTFILE=${QUIVANTO_SETUP} ${QUIVANTO_NSI}
-  DEPENDS ${QUIVANTO_NSI} ${quivanto_staged}
+          -DSTAGE=${QUIVANTO_RELEASE_STAGE} -DOUTFILE=${QUIVANTO_SETUP}
+          -DICON=${QUIVANTO_RESOURCE_DIR}/quivanto.ico ${QUIVANTO_NSI}
+  DEPENDS ${QUIVANTO_NSI} ${quivanto_staged} ${QUIVANTO_RESOURCE_DIR}/quivanto.ico quivanto_images
   COMMENT "Building quivanto-${QUIVANTO_VERSION}-setup.exe")
 
 # The files at the top of the archive, so it unpacks to exactly them.
