@@ -108,7 +108,8 @@ expect_eq EstimatedSize "$(reg_value EstimatedSize)" "$(printf '0x%x' $(((bytes 
 key_exists "${uninstall_key/HKCU/HKLM}" && fail "an Uninstall key was written for all users"
 
 echo "== first start from the Start menu shortcut"
-run "$probe" open "$start_menu_link" >/dev/null || fail "the shell could not open the shortcut"
+# start asks the shell to open the shortcut, as a click on it does.
+run start "$start_menu_link" >/dev/null || fail "the shell could not open the shortcut"
 wait_for '[ -s "$list_file" ]' || fail "no list.dat in the installation folder"
 # Only the shortcut's start folder gets a list: nothing in the user's or system folders.
 expect_eq "list files in the prefix" "$(find "$WINEPREFIX/drive_c" -name list.dat | wc -l)" 1

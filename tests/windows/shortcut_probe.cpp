@@ -1,14 +1,14 @@
-// Reads and opens shortcut (.lnk) files the way the shell does, for the installer tests.
-//   shortcut_probe read FILE.lnk   prints "target=", "folder=" and "arguments=" lines (UTF-8)
-//   shortcut_probe open FILE.lnk   asks the shell to open the shortcut, as a click on it does
+// What the installer tests ask the shell about:
+//   shortcut_probe read FILE.lnk   prints a shortcut's "target=", "folder=" and "arguments="
 //   shortcut_probe folders         prints the user's "local=", "programs=" and "startup=" folders
 //   shortcut_probe running NAME    exit code 0 when a process of that program name runs
-// Exit code: 0 done, 1 not done (or not running), 2 wrong usage.
+// Output is UTF-8. Exit code: 0 done, 1 not done (or not running), 2 wrong usage.
+#include <windows.h>
+
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -64,16 +64,6 @@ int readShortcut(const wchar_t* file) {
     return 0;
 }
 
-int openShortcut(const wchar_t* file) {
-    SHELLEXECUTEINFOW request{};
-    request.cbSize = sizeof request;
-    request.fMask = SEE_MASK_FLAG_NO_UI;
-    request.lpVerb = L"open";
-    request.lpFile = file;
-    request.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&request) ? 0 : 1;
-}
-
 int printFolders() {
     const struct {
         const char* name;
@@ -120,8 +110,6 @@ int main() {
         result = printFolders();
     else if (command == L"read" && count == 3)
         result = readShortcut(arguments[2]);
-    else if (command == L"open" && count == 3)
-        result = openShortcut(arguments[2]);
     else if (command == L"running" && count == 3)
         result = findProcess(arguments[2]);
     CoUninitialize();
