@@ -106,6 +106,9 @@ for size in $(cd "$unix_install_dir" && stat -c %s quivanto.exe Help.html Licens
 done
 expect_eq EstimatedSize "$(reg_value EstimatedSize)" "$(printf '0x%x' $(((bytes + 1023) / 1024)))"
 key_exists "${uninstall_key/HKCU/HKLM}" && fail "an Uninstall key was written for all users"
+# Wine's own list of installed programs, as "key|||name".
+installed_programs() { run uninstaller --list; }
+grep -qx 'Quivanto|||Quivanto' <<<"$(installed_programs)" || fail "not in the installed programs"
 
 echo "== first start from the Start menu shortcut"
 # start asks the shell to open the shortcut, as a click on it does.
@@ -154,6 +157,7 @@ expect_eq "left after removal" "$(listing "$unix_install_dir")" "list.dat "
 cmp -s "$changed_list" "$list_file" || fail "the uninstaller changed list.dat"
 link_exists "$start_menu_link" && fail "the Start menu shortcut is still there"
 link_exists "$startup_link" && fail "the log-on shortcut is still there"
+grep -q Quivanto <<<"$(installed_programs)" && fail "still in the installed programs"
 
 echo "== silent install into a chosen folder"
 chosen='C:\Tools\Launcher'
