@@ -74,17 +74,6 @@ ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics)
     if (atom == 0)
         throw std::runtime_error("Quivanto could not register its list window class.");
     green_.reset(CreateSolidBrush(ListGreen));
-    banner_.reset(loadBitmap(instance, doubleDensity_ ? IDB_BANNER_2X : IDB_BANNER));
-    for (std::size_t i = 0; i < pictures_.size(); ++i)
-        pictures_[i].reset(
-            loadBitmap(instance, doubleDensity_ ? Pictures[i].bitmap2x : Pictures[i].bitmap));
-    const int dpi = static_cast<int>(1440.0f / metrics.twipsPerPixelY + 0.5f);
-    listFont_.reset(CreateFontA(-MulDiv(ListFontCentipoints, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                "Courier New"));
-    // Borderless and without a taskbar button; the caption is never seen but names the
-    // window for the system's task lists.
     // Form1 places it before it is ever shown.
     window_ =
         CreateWindowExA(WS_EX_TOOLWINDOW, WindowClassName, "Quivanto", WS_POPUP | WS_CLIPCHILDREN,
@@ -129,7 +118,6 @@ LRESULT ListWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return std::bind_front(member, this);
     };
     switch (message) {
-        HANDLE_MSG(window, WM_CREATE, on(&ListWindow::onCreate));
         HANDLE_MSG(window, WM_DESTROY, on(&ListWindow::onDestroy));
         HANDLE_MSG(window, WM_PAINT, on(&ListWindow::onPaint));
         HANDLE_MSG(window, WM_ERASEBKGND, on(&ListWindow::onEraseBackground));
@@ -146,11 +134,6 @@ LRESULT ListWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-BOOL ListWindow::onCreate(HWND, LPCREATESTRUCT) {
-    createControls();
-    return TRUE;
-}
-
 void ListWindow::onDestroy(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     window_ = nullptr;
@@ -164,7 +147,20 @@ void ListWindow::onRunLater() {
     }
 }
 
-void ListWindow::createControls() {
+// The controls, their font and pictures are made when the first rows arrive, which is after
+// the tray icon is up: nothing of the window shows before, and the icon comes sooner.
+void ListWindow::ensureControls() {
+    if (list_ != nullptr)
+        return;
+    banner_.reset(loadBitmap(instance_, doubleDensity_ ? IDB_BANNER_2X : IDB_BANNER));
+    for (std::size_t i = 0; i < pictures_.size(); ++i)
+        pictures_[i].reset(
+            loadBitmap(instance_, doubleDensity_ ? Pictures[i].bitmap2x : Pictures[i].bitmap));
+    const int dpi = static_cast<int>(1440.0f / metrics_.twipsPerPixelY + 0.5f);
+    listFont_.reset(CreateFontA(-MulDiv(ListFontCentipoints, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE,
+                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                                "Courier New"));
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -175,11 +171,10 @@ void ListWindow::createControls() {
         createPicture(picture.id, *picture.rect, picture.tip);
 
     // Not LBS_SORT, which orders by the system locale: the rows arrive in the shared order.
-    const RECT rect = pixelRect(ListWindowLayout::List);
     list_ = CreateWindowExA(0, WC_LISTBOXA, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                            listPlace_.left, listPlace_.top, listPlace_.width, listPlace_.height,
                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LstApps)),
                             instance_, nullptr);
     SetWindowTextA(list_, "lstApps");
@@ -376,6 +371,7 @@ LRESULT CALLBACK ListWindow::listProc(HWND list, UINT message, WPARAM wParam, LP
 }
 
 void ListWindow::setRows(const std::vector<std::string>& rows) {
+    ensureControls();
     SetWindowRedraw(list_, FALSE);
     ListBox_ResetContent(list_);
     for (const std::string& row : rows)
@@ -385,31 +381,37 @@ void ListWindow::setRows(const std::vector<std::string>& rows) {
 }
 
 void ListWindow::insertRow(int index, const std::string& row) {
+    ensureControls();
     // LB_INSERTSTRING moves the selection with its row by itself.
     SendMessageA(list_, LB_INSERTSTRING, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(row.c_str()));
 }
 
 void ListWindow::removeRow(int index) {
+    ensureControls();
     ListBox_DeleteString(list_, index);
 }
 
 void ListWindow::selectIndex(int index) {
+    ensureControls();
     ListBox_SetCurSel(list_, index);
 }
 
 int ListWindow::selectedIndex() const {
-    return ListBox_GetCurSel(list_);
+    return list_ != nullptr ? ListBox_GetCurSel(list_) : -1;
 }
 
 void ListWindow::place(const PixelRect& window, const PixelRect& list) {
     SetWindowPos(window_, nullptr, window.left, window.top, window.width, window.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(list_, nullptr, list.left, list.top, list.width, list.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    listPlace_ = list;
+    if (list_ != nullptr)
+        SetWindowPos(list_, nullptr, list.left, list.top, list.width, list.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ListWindow::showWindow() {
+    ensureControls();
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
 }
@@ -424,7 +426,7 @@ void ListWindow::activate() {
 }
 
 void ListWindow::focusList() {
-    if (IsWindowVisible(window_))
+    if (list_ != nullptr && IsWindowVisible(window_))
         SetFocus(list_);
 }
 

@@ -69,7 +69,6 @@ private:
                                      UINT_PTR id, DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    BOOL onCreate(HWND window, LPCREATESTRUCT create);
     void onDestroy(HWND window);
     void onPaint(HWND window);
     BOOL onEraseBackground(HWND window, HDC dc);
@@ -80,7 +79,7 @@ private:
     void onKeyDown(HWND window, UINT key, BOOL down, int repeat, UINT flags);
     void onRunLater();
 
-    void createControls();
+    void ensureControls();
     HWND createPicture(int id, const TwipsRect& rect, const char* tip);
     void drawListRow(const DRAWITEMSTRUCT& draw);
     void drawPicture(const DRAWITEMSTRUCT& draw);
@@ -96,6 +95,7 @@ private:
     HWND window_ = nullptr;
     HWND list_ = nullptr;
     HWND tooltip_ = nullptr;
+    PixelRect listPlace_;
     FontHandle listFont_;
     BrushHandle green_;
     BitmapHandle banner_;

@@ -10,6 +10,7 @@ build="${QUIVANTO_WINDOWS_BUILD_DIR:-$repo/build-windows}"
 screen_size=1024x768
 
 install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool \
+    openbox python3 g++ qt6-base-dev pkg-config \
     librsvg2-bin imagemagick nsis
 
 cmake -S "$repo/windows" -B "$build" -G Ninja \
@@ -20,6 +21,7 @@ export WINEPREFIX="$build/wine-prefix"
 export WINEDEBUG=-all
 xvfb_pid=
 keeper_pid=
+openbox_pid=
 stop_wine() {
     [ -n "$keeper_pid" ] && kill "$keeper_pid" 2>/dev/null || true
     keeper_pid=
@@ -28,6 +30,7 @@ stop_wine() {
 }
 finish() {
     stop_wine
+    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap finish EXIT
@@ -67,4 +70,21 @@ export DISPLAY=":$(head -1 "$display_file")"
 export QUIVANTO_TEST_SCREEN=$screen_size
 start_wine
 ctest -L '^wine_display$' --output-on-failure "$@" || status=$?
+
+# The X program the tour drags a file from: the Linux build's, or built here.
+drag_source="${QUIVANTO_DRAG_SOURCE:-$repo/build/tests/drag_source}"
+if [ ! -x "$drag_source" ]; then
+    drag_source="$build/tour/drag_source"
+    mkdir -p "$build/tour"
+    g++ -std=c++20 -O1 -fPIC "$repo/tests/e2e/tools/drag_source.cpp" -o "$drag_source" \
+        $(pkg-config --cflags --libs Qt6Widgets)
+fi
+
+echo "== The program's tour under Wine on Xvfb ($screen_size) with a window manager"
+stop_wine
+openbox >/dev/null 2>&1 &
+openbox_pid=$!
+start_wine
+python3 "$repo/tests/windows/tour/tour.py" "$(command -v wine)" "$build/bin/quivanto.exe" \
+    "$build/bin/window_probe.exe" "$drag_source" || status=$?
 exit "$status"

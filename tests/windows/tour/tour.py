@@ -4,8 +4,9 @@ xdotool, and window_probe.exe to read what the screen shows (titles, control tex
 rows, message boxes). Needs DISPLAY with a window manager, a running wineserver and Wine's
 own tray window; tests/windows/run_windows_tests.sh provides them.
 
-Usage: tour.py WINE QUIVANTO_EXE PROBE_EXE DRAG_SOURCE [--keep]
-Prints one line per check and exits 1 when any check failed.
+Usage: tour.py WINE QUIVANTO_EXE PROBE_EXE DRAG_SOURCE [--keep] [--screenshots FOLDER]
+Prints one line per check and exits 1 when any check failed. With --screenshots it saves
+the list window, both dialogs and the About box as PNG files (ImageMagick's import).
 """
 import json
 import os
@@ -30,6 +31,7 @@ class Tour:
         self.folder = folder
         self.failures = []
         self.processes = []
+        self.screenshots = None
         self.env = dict(os.environ, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d")
         # Wine hands documents to the desktop's xdg-open: a spy first on PATH writes down
@@ -93,6 +95,14 @@ class Tour:
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
+
+    def screenshot(self, name, window):
+        if self.screenshots is None or window is None:
+            return
+        time.sleep(0.5)  # drawn, tooltips gone
+        subprocess.run(["import", "-window", "root", "-crop",
+                        f"{window['w']}x{window['h']}+{window['x']}+{window['y']}", "+repage",
+                        os.path.join(self.screenshots, f"windows-{name}.png")], check=False)
 
     # ---- what is on screen --------------------------------------------------------
     def top(self, cls=None, text=None, visible=True, pid=None):
@@ -207,6 +217,7 @@ class Tour:
                    <= TWIPS_PER_PIXEL, f"bottom {window['y'] + window['h']} px")
         self.equal("it is 263 pixels wide", window["w"], LIST_WIDTH)
         rows = self.rows()
+        self.screenshot("list-window", window)
         self.equal("the list shows the two defaults, the first selected",
                    (rows["rows"], rows["selected"]),
                    ([line.decode() for line in DEFAULT_LIST.split(b"\r\n")[:2]], 0))
@@ -234,6 +245,7 @@ class Tour:
         rows = self.run_probe("list", files["hwnd"])
         self.click_row(files, rows, rows["rows"].index("tour_target.txt"))
         time.sleep(0.4)
+        self.screenshot("add-item", self.top(text="Quivanto - Add Item to List"))
         add = self.control(dialog, "Button", "&Add")
         if not self.check("it has an &Add button", add is not None):
             return
@@ -247,7 +259,7 @@ class Tour:
         self.check("the list window shows the new row",
                    any(r.startswith("tour_target.txt") for r in self.rows()["rows"]))
         close = self.control(dialog, "Button", "&Close")
-        if close:
+        if self.check("it has a &Close button", close is not None):
             self.click_control(close)
         self.check("&Close closes it", self.wait_for(
             lambda: self.top(text="Quivanto - Add Item to List") is None, 5))
@@ -266,13 +278,14 @@ class Tour:
         box = next((e for e in edits if e["text"].startswith("tour_target.txt")), None)
         if not self.check("it shows the description", box is not None, edits):
             return
+        self.screenshot("properties", dialog)
         self.click_control(box)
         self.key("End")
         self.key(*["BackSpace"] * 32)
         self.type_text("Renamed")
         update = next((c for c in self.children(dialog["hwnd"])
                        if c["cls"] == "Button" and "pdate" in c["text"]), None)
-        if update:
+        if self.check("it has an Update button", update is not None):
             self.click_control(update)
         time.sleep(1)
         lines = self.list_bytes().split(b"\r\n")
@@ -362,20 +375,20 @@ class Tour:
                    "file://" + os.path.join(self.folder, "Help.html"))
 
     def about(self):
-        lst = self.show_list()
+        self.show_list()
         window = self.list_window()
         self.click_control(self.control(window, id=1007))  # lblAbout
         about = self.wait_for(lambda: self.top(text="About Quivanto"), 10)
         if not self.check("the banner's left part opens the About box", about is not None):
             return
         texts = [c["text"] for c in self.children(about["hwnd"])]
+        self.screenshot("about", about)
         self.check('About shows "Version 2.5.2"', "Version 2.5.2" in texts, texts)
-        ok = self.control(about, "Button", "OK")
-        if ok:
+        ok = self.control(about, "Button", "&OK")
+        if self.check("it has an &OK button", ok is not None, texts):
             self.click_control(ok)
         self.check("OK closes it", self.wait_for(
             lambda: self.top(text="About Quivanto") is None, 5))
-        del lst
 
     def last_item(self):
         while True:
@@ -469,6 +482,8 @@ def main():
     os.symlink(os.path.join(repo, "tests", "e2e", "tools", "spy-xdg-open"),
                os.path.join(spy_folder, "xdg-open"))
     tour = Tour(wine, exe, probe, drag_source, folder, spy_folder)
+    if "--screenshots" in sys.argv:
+        tour.screenshots = os.path.abspath(sys.argv[sys.argv.index("--screenshots") + 1])
     started = time.time()
     try:
         tour.run()

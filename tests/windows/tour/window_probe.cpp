@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
