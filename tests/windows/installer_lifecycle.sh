@@ -161,13 +161,20 @@ grep -q Quivanto <<<"$(installed_programs)" && fail "still in the installed prog
 
 echo "== silent install into a chosen folder"
 chosen='C:\Tools\Launcher'
-"$wine" "$setup" /S "/D=$chosen" 2>/dev/null
+"$wine" "$setup" /S /LOGON=1 "/D=$chosen" 2>/dev/null
 expect_eq "installer exit code with /D=" $? 0
 expect_eq "files in the chosen folder" "$(listing "$(unix_path "$chosen")")" \
     "Help.html License.txt quivanto.exe uninstall.exe "
 expect_eq "Start menu shortcut with /D=" "$(shortcut "$start_menu_link")" \
     "$chosen\\quivanto.exe|$chosen"
 expect_eq "InstallLocation with /D=" "$(reg_value InstallLocation)" "$chosen"
+expect_eq "log-on shortcut with /D=" "$(shortcut "$startup_link")" "$chosen\\quivanto.exe|$chosen"
+# An upgrade without /D= goes to the earlier installation's folder, and unticks log-on.
+"$wine" "$setup" /S /LOGON=0 2>/dev/null
+expect_eq "upgrade exit code with /LOGON=0" $? 0
+expect_eq "upgrade's folder" "$(reg_value InstallLocation)" "$chosen"
+[ -e "$unix_install_dir/quivanto.exe" ] && fail "the upgrade went to the default folder"
+link_exists "$startup_link" && fail "/LOGON=0 left the log-on shortcut"
 
 echo "== the portable zip, started where it was unpacked"
 portable=$(unix_path 'C:\Portable')

@@ -1,4 +1,4 @@
-; The per-user installer of the Windows edition. Built by windows/installer/CMakeLists.txt,
+; The per-user installer of the Windows edition. Built by windows/installer/release.cmake,
 ; which passes on the command line:
 ;   VERSION  the program's version (three numbers)
 ;   STAGE    the folder holding quivanto.exe, Help.html and License.txt as released
