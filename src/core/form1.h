@@ -88,8 +88,8 @@ public:
     MessageAnswer showMessage(const Message& message);
 
 private:
-    template <class Dialog, class... Arguments> Dialog& openFresh(int dialogNumber,
-                                                                   Arguments&&... arguments);
+    template <class Dialog, class... Arguments>
+    Dialog& openFresh(int dialogNumber, Arguments&&... arguments);
     void setMinimized(bool minimized);
     void applyGeometry();
 

@@ -9,8 +9,8 @@ namespace quivanto {
 
 // One entry of the folder list `dirList`.
 struct FolderEntry {
-    std::string name; // the folder's own name as the system's bytes; a root shows whole
-    int depth = 0;    // indentation level
+    std::string name;  // the folder's own name as the system's bytes; a root shows whole
+    int depth = 0;     // indentation level
     bool open = false; // the open folder or one of the folders above it
     bool operator==(const FolderEntry&) const = default;
 };

@@ -2,6 +2,8 @@
 
 #include "resource_ids.h"
 
+#include <windowsx.h>
+
 #include <cmath>
 #include <string_view>
 
@@ -52,11 +54,50 @@ HWND controlW(HWND parent, const wchar_t* windowClass, DWORD style, int id, cons
     return child;
 }
 
-RECT outerRectForClient(int left, int top, int width, int height, DWORD style, DWORD exStyle) {
-    RECT rect{left, top, left + width, top + height};
-    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    return rect;
+namespace {
+
+// Both window icons, large and small, at the sizes the system uses.
+void setWindowIcons(HWND window) {
+    SendMessageA(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXICON))));
+    SendMessageA(window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXSMICON))));
 }
+
+// The control that had the focus when the window was last active is given it back when
+// the window is active again, as a dialog box does for itself.
+void keepFocus(HWND window, UINT activation, HWND& remembered) {
+    if (activation == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus))
+            remembered = focus;
+    } else if (remembered != nullptr && IsWindow(remembered)) {
+        SetFocus(remembered);
+    }
+}
+
+BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
+}
+
+void onClose(HWND window) {
+    DialogState* state = dialogState<DialogState>(window);
+    if (state != nullptr && state->forwarding)
+        state->unload();
+}
+
+void onActivate(HWND window, UINT activation, HWND, BOOL) {
+    if (DialogState* state = dialogState<DialogState>(window))
+        keepFocus(window, activation, state->focus);
+}
+
+LRESULT onGetDefId(HWND window) {
+    const DialogState* state = dialogState<DialogState>(window);
+    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
+}
+
+} // namespace
 
 void registerWindowClass(const char* name, WNDPROC procedure) {
     WNDCLASSEXA windowClass{};
@@ -74,13 +115,6 @@ void registerWindowClass(const char* name, WNDPROC procedure) {
 HICON programIcon(int size) {
     return static_cast<HICON>(
         LoadImageA(instance(), MAKEINTRESOURCEA(IDI_QUIVANTO), IMAGE_ICON, size, size, LR_SHARED));
-}
-
-void setWindowIcons(HWND window) {
-    SendMessageA(window, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXICON))));
-    SendMessageA(window, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXSMICON))));
 }
 
 std::wstring wideFromAnsi(const std::string& text) {
@@ -142,19 +176,47 @@ LRESULT DefaultButton::defaultAnswer() const {
     return current_ == 0 ? 0 : MAKELRESULT(current_, DC_HASDEFID);
 }
 
-void keepFocus(HWND window, UINT activation, HWND& remembered) {
-    if (activation == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window, focus))
-            remembered = focus;
-    } else if (remembered != nullptr && IsWindow(remembered)) {
-        SetFocus(remembered);
+LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        HANDLE_MSG(window, WM_NCCREATE, onNcCreate);
+        HANDLE_MSG(window, WM_CLOSE, onClose);
+        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
+    case DM_GETDEFID:
+        return onGetDefId(window);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-void storeCreateParameter(HWND window, LPARAM createStruct) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createStruct);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+HWND createDialogWindow(const char* className, const char* caption, DWORD style, DWORD exStyle,
+                        const RECT& client, HWND owner, DialogState& state) {
+    RECT outer = client;
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    state.window = CreateWindowExA(exStyle, className, caption, style, outer.left, outer.top,
+                                   outer.right - outer.left, outer.bottom - outer.top, owner,
+                                   nullptr, instance(), &state);
+    setWindowIcons(state.window);
+    return state.window;
+}
+
+void showDialog(const DialogState& state, HWND firstFocus) {
+    ShowWindow(state.window, SW_SHOW);
+    SetForegroundWindow(state.window);
+    HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(state.window, focus))
+        SetFocus(firstFocus);
+}
+
+void takeOffScreen(DialogState& state) {
+    state.forwarding = false;
+    ShowWindow(state.window, SW_HIDE);
+}
+
+// The flow goes first: nothing the window does while going away reaches it.
+void destroyDialog(DialogState& state) {
+    state.forwarding = false;
+    SetWindowLongPtrA(state.window, GWLP_USERDATA, 0);
+    DestroyWindow(state.window);
 }
 
 } // namespace quivanto::win32

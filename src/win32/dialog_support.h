@@ -52,16 +52,11 @@ HWND control(HWND parent, const char* windowClass, const char* text, DWORD style
 HWND controlW(HWND parent, const wchar_t* windowClass, DWORD style, int id, const TwipsRect& place,
               const DesignScale& scale, const Font& font, DWORD exStyle = 0);
 
-// The outer rectangle of a window whose client area has the given pixel size and place.
-RECT outerRectForClient(int left, int top, int width, int height, DWORD style, DWORD exStyle);
-
-// Registers a window class once; the program icon serves as its icon.
+// Registers a window class once.
 void registerWindowClass(const char* name, WNDPROC procedure);
 
 // The program icon at a size, or null when the program carries none.
 HICON programIcon(int size);
-// Both window icons, large and small, at the sizes the system uses.
-void setWindowIcons(HWND window);
 
 // Text in the system's ANSI code page to and from the UTF-16 of the description boxes.
 // Unicode boxes count their typing limit in characters: an ANSI box would count bytes and
@@ -96,15 +91,42 @@ private:
     int current_;
 };
 
-// The control that had the focus when the window was last active, given it back when the
-// window is active again (what a dialog box does for itself).
-void keepFocus(HWND window, UINT activation, HWND& remembered);
+// What every dialog window keeps besides its own controls; each window's own state derives
+// from it, and the window's user data points at it.
+struct DialogState {
+    explicit DialogState(int restingDefault)
+        : defaultButton(restingDefault) {}
+    virtual ~DialogState() = default;
+    DialogState(const DialogState&) = delete;
+    DialogState& operator=(const DialogState&) = delete;
 
-template <class State> State* stateOf(HWND window) {
-    return reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    // The flow's closing behaviour, run by the close box.
+    virtual void unload() = 0;
+
+    HWND window = nullptr;
+    HWND focus = nullptr; // given back when the window is active again
+    DefaultButton defaultButton;
+    // Off once the flow has closed the window: no event reaches a flow that is closing.
+    bool forwarding = true;
+};
+
+template <class State> State* dialogState(HWND window) {
+    return static_cast<State*>(
+        reinterpret_cast<DialogState*>(GetWindowLongPtrA(window, GWLP_USERDATA)));
 }
 
-// Stores the state passed to CreateWindowEx at WM_NCCREATE.
-void storeCreateParameter(HWND window, LPARAM createStruct);
+// What every dialog window does alike (its state at creation, the close box, the focus
+// across activations, the default button); each window's procedure ends here.
+LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A dialog window of a registered class whose client area has the given place on the
+// screen and size in pixels (a dialog placed by its flow moves before it shows).
+HWND createDialogWindow(const char* className, const char* caption, DWORD style, DWORD exStyle,
+                        const RECT& client, HWND owner, DialogState& state);
+
+// The views' life cycle, alike for the three dialogs.
+void showDialog(const DialogState& state, HWND firstFocus);
+void takeOffScreen(DialogState& state);
+void destroyDialog(DialogState& state);
 
 } // namespace quivanto::win32

@@ -30,14 +30,17 @@ constexpr int DropDownRows = 8;
 
 } // namespace
 
-struct Form2Window::State {
+struct Form2Window::State final : DialogState {
     State(Form2& form, const ScreenMetrics& screen)
-        : form(form)
+        : DialogState(0)
+        , form(form)
         , scale(screen)
         , formFont("MS Sans Serif", 9.75f, scale)
         , listFont("MS Sans Serif", 8.25f, scale)
         , labelFont("Verdana", 9.75f, scale, true)
         , descriptionFont("Courier", 9.75f, scale) {}
+
+    void unload() override { form.Form_Unload(); }
 
     Form2& form;
     DesignScale scale;
@@ -49,11 +52,7 @@ struct Form2Window::State {
     HWND dirList = nullptr;
     HWND filList = nullptr;
     HWND txtItemName = nullptr;
-    HWND focus = nullptr;
-    DefaultButton defaultButton{0};
     std::vector<FolderEntry> folders;
-    // Off once the flow has closed the window: no event reaches a flow that is closing.
-    bool forwarding = true;
 };
 
 namespace {
@@ -87,13 +86,8 @@ void buildControls(HWND window, State& state) {
             AddItemLayout::Close, scale, state.formFont);
 }
 
-BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
-    storeCreateParameter(window, reinterpret_cast<LPARAM>(create));
-    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
-}
-
 void onCommand(HWND window, int id, HWND, UINT code) {
-    State* state = stateOf<State>(window);
+    State* state = dialogState<State>(window);
     if (state == nullptr || !state->forwarding)
         return;
     Form2& form = state->form;
@@ -128,7 +122,7 @@ void onCommand(HWND window, int id, HWND, UINT code) {
 }
 
 void onMeasureItem(HWND window, MEASUREITEMSTRUCT* measure) {
-    const State* state = stateOf<State>(window);
+    const State* state = dialogState<State>(window);
     if (state == nullptr)
         return;
     HDC dc = GetDC(window);
@@ -143,7 +137,7 @@ void onMeasureItem(HWND window, MEASUREITEMSTRUCT* measure) {
 // A folder entry, indented by its depth, after a small glyph: filled for the open folder
 // and the folders above it, outlined for its subfolders, as a tree of folders reads.
 void onDrawItem(HWND window, const DRAWITEMSTRUCT* draw) {
-    const State* state = stateOf<State>(window);
+    const State* state = dialogState<State>(window);
     if (state == nullptr || draw->itemID == static_cast<UINT>(-1) ||
         draw->itemID >= state->folders.size())
         return;
@@ -171,41 +165,20 @@ void onDrawItem(HWND window, const DRAWITEMSTRUCT* draw) {
         DrawFocusRect(dc, &draw->rcItem);
 }
 
-void onClose(HWND window) {
-    State* state = stateOf<State>(window);
-    if (state != nullptr && state->forwarding)
-        state->form.Form_Unload();
-}
-
 void onShowWindow(HWND window, BOOL shown, UINT) {
-    State* state = stateOf<State>(window);
+    State* state = dialogState<State>(window);
     if (state != nullptr && state->forwarding && shown)
         state->form.frameMayHaveChanged();
 }
 
-LRESULT onGetDefId(HWND window) {
-    const State* state = stateOf<State>(window);
-    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
-}
-
-void onActivate(HWND window, UINT activation, HWND, BOOL) {
-    if (State* state = stateOf<State>(window))
-        keepFocus(window, activation, state->focus);
-}
-
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        HANDLE_MSG(window, WM_NCCREATE, onNcCreate);
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_MEASUREITEM, onMeasureItem);
         HANDLE_MSG(window, WM_DRAWITEM, onDrawItem);
-        HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_SHOWWINDOW, onShowWindow);
-        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
-    case DM_GETDEFID:
-        return onGetDefId(window);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return dialogProcedure(window, message, wParam, lParam);
     }
 }
 
@@ -214,32 +187,22 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 Form2Window::Form2Window(Form2& form, const ScreenMetrics& screen, HWND owner)
     : state_(std::make_unique<State>(form, screen)) {
     registerWindowClass(ClassName, windowProcedure);
+    // Placed by its flow before it shows.
     const RECT client = state_->scale.pixels(AddItemLayout::Client);
-    const RECT outer = outerRectForClient(0, 0, client.right, client.bottom, Style, ExStyle);
-    window_ = CreateWindowExA(ExStyle, ClassName, Caption, Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                              instance(), state_.get());
-    setWindowIcons(window_);
+    window_ = createDialogWindow(ClassName, Caption, Style, ExStyle, client, owner, *state_);
     buildControls(window_, *state_);
 }
 
-// The flow goes first: nothing the window does while going away reaches it.
 Form2Window::~Form2Window() {
-    state_->forwarding = false;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    destroyDialog(*state_);
 }
 
 void Form2Window::showWindow() {
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
-    if (GetFocus() == nullptr || !IsChild(window_, GetFocus()))
-        SetFocus(state_->drvList);
+    showDialog(*state_, state_->drvList);
 }
 
 void Form2Window::closeWindow() {
-    state_->forwarding = false;
-    ShowWindow(window_, SW_HIDE);
+    takeOffScreen(*state_);
 }
 
 void Form2Window::activate() {

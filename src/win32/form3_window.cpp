@@ -25,12 +25,15 @@ enum ControlId : int {
 
 } // namespace
 
-struct Form3Window::State {
+struct Form3Window::State final : DialogState {
     State(Form3& form, const ScreenMetrics& screen)
-        : form(form)
+        : DialogState(0)
+        , form(form)
         , scale(screen)
         , formFont("MS Sans Serif", 8.25f, scale)
         , labelFont("Verdana", 9.75f, scale, true) {}
+
+    void unload() override { form.Form_Unload(); }
 
     Form3& form;
     DesignScale scale;
@@ -38,9 +41,6 @@ struct Form3Window::State {
     Font labelFont;
     HWND txtDescr = nullptr;
     HWND txtName = nullptr;
-    HWND focus = nullptr;
-    DefaultButton defaultButton{0};
-    bool forwarding = true;
 };
 
 namespace {
@@ -66,13 +66,8 @@ void buildControls(HWND window, State& state) {
             PropertiesLayout::TargetLabel, scale, state.labelFont);
 }
 
-BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
-    storeCreateParameter(window, reinterpret_cast<LPARAM>(create));
-    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
-}
-
 void onCommand(HWND window, int id, HWND, UINT code) {
-    State* state = stateOf<State>(window);
+    State* state = dialogState<State>(window);
     if (state == nullptr || !state->forwarding)
         return;
     state->defaultButton.follow(window, id, code);
@@ -91,33 +86,12 @@ HBRUSH onCtlColorStatic(HWND, HDC dc, HWND, int) {
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-void onClose(HWND window) {
-    State* state = stateOf<State>(window);
-    if (state != nullptr && state->forwarding)
-        state->form.Form_Unload();
-}
-
-LRESULT onGetDefId(HWND window) {
-    const State* state = stateOf<State>(window);
-    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
-}
-
-void onActivate(HWND window, UINT activation, HWND, BOOL) {
-    if (State* state = stateOf<State>(window))
-        keepFocus(window, activation, state->focus);
-}
-
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        HANDLE_MSG(window, WM_NCCREATE, onNcCreate);
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
-        HANDLE_MSG(window, WM_CLOSE, onClose);
-        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
-    case DM_GETDEFID:
-        return onGetDefId(window);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return dialogProcedure(window, message, wParam, lParam);
     }
 }
 
@@ -128,30 +102,20 @@ Form3Window::Form3Window(Form3& form, const ScreenMetrics& screen, HWND owner)
     registerWindowClass(ClassName, windowProcedure);
     // Not placed by code: the client area opens at its design place on the screen.
     const RECT client = state_->scale.pixels(PropertiesLayout::Client);
-    const RECT outer = outerRectForClient(client.left, client.top, client.right - client.left,
-                                          client.bottom - client.top, Style, ExStyle);
-    window_ = CreateWindowExA(ExStyle, ClassName, Caption, Style, outer.left, outer.top,
-                              outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                              instance(), state_.get());
-    setWindowIcons(window_);
+    window_ = createDialogWindow(ClassName, Caption, Style, ExStyle, client, owner, *state_);
     buildControls(window_, *state_);
 }
 
 Form3Window::~Form3Window() {
-    state_->forwarding = false;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    destroyDialog(*state_);
 }
 
 void Form3Window::showWindow() {
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
-    SetFocus(state_->txtDescr);
+    showDialog(*state_, state_->txtDescr);
 }
 
 void Form3Window::closeWindow() {
-    state_->forwarding = false;
-    ShowWindow(window_, SW_HIDE);
+    takeOffScreen(*state_);
 }
 
 void Form3Window::activate() {

@@ -37,12 +37,15 @@ constexpr COLORREF White = RGB(255, 255, 255);
 
 } // namespace
 
-struct Form4Window::State {
+struct Form4Window::State final : DialogState {
     State(Form4& form, const ScreenMetrics& screen)
-        : form(form)
+        : DialogState(CmdOk)
+        , form(form)
         , scale(screen)
         , windowFont("MS Sans Serif", 8.25f, scale)
         , websiteFont("MS Sans Serif", 8.25f, scale, false, true) {}
+
+    void unload() override { form.Form_Unload(); }
 
     Form4& form;
     DesignScale scale;
@@ -53,9 +56,6 @@ struct Form4Window::State {
     HWND lblVersion = nullptr;
     HWND lblTitle = nullptr;
     HWND lblDescription = nullptr;
-    HWND focus = nullptr;
-    DefaultButton defaultButton{CmdOk};
-    bool forwarding = true;
 };
 
 namespace {
@@ -101,13 +101,8 @@ void buildControls(HWND window, State& state) {
                 LblWebsite, AboutLayout::Website, scale, state.websiteFont);
 }
 
-BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
-    storeCreateParameter(window, reinterpret_cast<LPARAM>(create));
-    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
-}
-
 void onCommand(HWND window, int id, HWND, UINT code) {
-    State* state = stateOf<State>(window);
+    State* state = dialogState<State>(window);
     if (state == nullptr || !state->forwarding)
         return;
     Form4& form = state->form;
@@ -144,7 +139,7 @@ void onCommand(HWND window, int id, HWND, UINT code) {
 // Labels on the button face; the web site sentence green, the title and the description
 // black, the rest in the button text colour.
 HBRUSH onCtlColorStatic(HWND window, HDC dc, HWND child, int) {
-    const State* state = stateOf<State>(window);
+    const State* state = dialogState<State>(window);
     COLORREF colour = GetSysColor(COLOR_BTNTEXT);
     if (state != nullptr && child == state->lblWebsite)
         colour = WebsiteGreen;
@@ -168,7 +163,7 @@ void drawLine(HDC dc, COLORREF colour, int width, int left, int right, int y) {
 void onPaint(HWND window) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    if (const State* state = stateOf<State>(window)) {
+    if (const State* state = dialogState<State>(window)) {
         const DesignScale& scale = state->scale;
         const int y = scale.y(AboutLayout::SeparatorY);
         const int left = scale.x(AboutLayout::SeparatorLeft);
@@ -180,7 +175,7 @@ void onPaint(HWND window) {
 
 // The sentence and the icon are links: the pointer says so.
 BOOL onSetCursor(HWND window, HWND over, UINT hitTest, UINT message) {
-    const State* state = stateOf<State>(window);
+    const State* state = dialogState<State>(window);
     if (state != nullptr && (over == state->lblWebsite || over == state->picIcon)) {
         SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649))); // IDC_HAND
         return TRUE;
@@ -188,35 +183,14 @@ BOOL onSetCursor(HWND window, HWND over, UINT hitTest, UINT message) {
     return FORWARD_WM_SETCURSOR(window, over, hitTest, message, DefWindowProcA);
 }
 
-LRESULT onGetDefId(HWND window) {
-    const State* state = stateOf<State>(window);
-    return state == nullptr ? 0 : state->defaultButton.defaultAnswer();
-}
-
-void onClose(HWND window) {
-    State* state = stateOf<State>(window);
-    if (state != nullptr && state->forwarding)
-        state->form.Form_Unload();
-}
-
-void onActivate(HWND window, UINT activation, HWND, BOOL) {
-    if (State* state = stateOf<State>(window))
-        keepFocus(window, activation, state->focus);
-}
-
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        HANDLE_MSG(window, WM_NCCREATE, onNcCreate);
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_PAINT, onPaint);
         HANDLE_MSG(window, WM_SETCURSOR, onSetCursor);
-        HANDLE_MSG(window, WM_CLOSE, onClose);
-        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
-    case DM_GETDEFID:
-        return onGetDefId(window);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return dialogProcedure(window, message, wParam, lParam);
     }
 }
 
@@ -225,32 +199,26 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 Form4Window::Form4Window(Form4& form, const ScreenMetrics& screen, HWND owner)
     : state_(std::make_unique<State>(form, screen)) {
     registerWindowClass(ClassName, windowProcedure);
-    const DesignScale& scale = state_->scale;
     // Opens at its stored place, not centred and not placed by the system.
-    const RECT outer = outerRectForClient(
-        scale.x(AboutLayout::ClientLeft), scale.y(AboutLayout::ClientTop),
-        scale.x(AboutLayout::ClientWidth), scale.y(AboutLayout::ClientHeight), Style, ExStyle);
-    window_ = CreateWindowExA(ExStyle, ClassName, "", Style, outer.left, outer.top,
-                              outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                              instance(), state_.get());
-    setWindowIcons(window_);
+    const DesignScale& scale = state_->scale;
+    const int left = scale.x(AboutLayout::ClientLeft);
+    const int top = scale.y(AboutLayout::ClientTop);
+    const RECT client{left, top, left + scale.x(AboutLayout::ClientWidth),
+                      top + scale.y(AboutLayout::ClientHeight)};
+    window_ = createDialogWindow(ClassName, "", Style, ExStyle, client, owner, *state_);
     buildControls(window_, *state_);
 }
 
 Form4Window::~Form4Window() {
-    state_->forwarding = false;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    destroyDialog(*state_);
 }
 
 void Form4Window::showWindow() {
-    ShowWindow(window_, SW_SHOW);
-    SetFocus(state_->picIcon);
+    showDialog(*state_, state_->picIcon);
 }
 
 void Form4Window::closeWindow() {
-    state_->forwarding = false;
-    ShowWindow(window_, SW_HIDE);
+    takeOffScreen(*state_);
 }
 
 void Form4Window::activate() {

@@ -5,7 +5,10 @@
 #include "core/item_line.h"
 #include "core/text_units.h"
 #include "dialogs/add_item_rules.h"
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
 #include "dialogs/properties_rules.h"
+#include "flow/flow_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +150,41 @@ TEST(TextEncoding, DecisionsReadRowsInTheGivenEncoding) {
     EXPECT_EQ(descriptionField(scan.itemLine, encoding),
               std::string(27, 'a') + Kanji.substr(0, 2) + "~2");
     EXPECT_EQ(targetField(scan.itemLine, encoding), "C:\\z.exe");
+}
+
+// The flows take the encoding from the platform: on a double-byte system the Properties
+// dialog shows a 30-character description whole and stores its edit with the right
+// padding, and Add Item refuses a description field another row already has.
+class DoubleByteFlows : public quivanto::testing::FlowTest {
+protected:
+    DoubleByteFlows() { platform.encoding = doubleByte(); }
+};
+
+TEST_F(DoubleByteFlows, PropertiesAndAddItemCountCharactersOfTheCodePage) {
+    const std::string description = std::string(27, 'a') + Kanji.substr(0, 2) + "bc";
+    const std::string line = makeItemLine(description, "C:\\x.exe", doubleByte());
+    start(line + "\r\n", true);
+    form->selectIndex(0);
+
+    form->ShowPropertiesDialog();
+    ASSERT_NE(views.properties, nullptr);
+    EXPECT_EQ(views.properties->text, description);
+    EXPECT_EQ(views.properties->target, "C:\\x.exe");
+
+    views.properties->text = Kanji; // two characters, four bytes
+    dynamic_cast<Form3&>(*form->openDialog(DialogNumber::Properties)).btnUpdate_Click();
+    const std::string renamed = Kanji + std::string(28, ' ') + "|C:\\x.exe";
+    EXPECT_EQ(listBytes(), renamed + "\r\n");
+    EXPECT_EQ(form->rows(), std::vector<std::string>{renamed});
+
+    // The same description typed again in Add Item is refused, whatever target it names.
+    form->ShowAddDialog();
+    ASSERT_NE(views.addItem, nullptr);
+    views.addItem->text = Kanji;
+    dynamic_cast<Form2&>(*form->openDialog(DialogNumber::AddItem)).cmdAdd_Click();
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back().title, "Quivanto - Duplicate Item!");
+    EXPECT_EQ(listBytes(), renamed + "\r\n");
 }
 
 } // namespace
