@@ -35,8 +35,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quivanto::Win32Platform platform;
     quivanto::win32::ListWindow listWindow(instance, platform.screenMetrics());
     quivanto::win32::DialogWindows dialogViews(platform, listWindow.window());
-    // list.dat lives in the folder the program was started in.
-    quivanto::Form1 form(platform, std::filesystem::current_path(), listWindow, dialogViews);
+    // list.dat is named relative to the folder the program was started in, as the system's
+    // file calls take it. A full path would reach the C library as UTF-8, which it reads in
+    // the ANSI code page: a folder named with any other letter would lose the list.
+    quivanto::Form1 form(platform, std::filesystem::path(), listWindow, dialogViews);
     listWindow.attach(form);
     if (form.Form_Load() != quivanto::StartOutcome::Resident)
         return 1;

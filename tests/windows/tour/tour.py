@@ -15,6 +15,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 
 SCREEN_W, SCREEN_H = 1024, 768
 TWIPS_PER_PIXEL = 15
@@ -149,7 +150,10 @@ class Tour:
         self.click_at(listbox["cx"] + 20, y)
 
     def list_bytes(self):
-        with open(os.path.join(self.folder, "list.dat"), "rb") as f:
+        path = os.path.join(self.folder, "list.dat")
+        if not os.path.exists(path):
+            return b""
+        with open(path, "rb") as f:
             return f.read()
 
     def tray(self):
@@ -169,7 +173,7 @@ class Tour:
         if self.check(f"the box has a {button_text} button", button is not None, reply):
             self.click_control(button)
 
-    def show_list(self):
+    def show_list(self, click=True):
         """Shows the list window from the tray and clicks into its list (focus quirk)."""
         if not self.list_window(visible=True):
             time.sleep(DOUBLE_CLICK_GAP)
@@ -177,12 +181,13 @@ class Tour:
             self.wait_for(lambda: self.list_window(visible=True), 5)
         lst = self.lst_apps()
         rows = self.rows()
-        if lst and rows and rows["count"]:
+        if click and lst and rows and rows["count"]:
             self.click_row(lst, rows, max(rows["selected"], 0))
         return lst
 
     def select_row_with(self, fragment):
-        lst = self.show_list()
+        # One click on the row: two on the same row would be a double click, a launch.
+        lst = self.show_list(click=False)
         rows = self.rows()
         index = next((i for i, r in enumerate(rows["rows"]) if fragment in r), None)
         if index is not None:
@@ -371,7 +376,7 @@ class Tour:
         self.wait_for(lambda: os.path.exists(self.spy_log), 15)
         text = open(self.spy_log, encoding="utf-8").read() if os.path.exists(self.spy_log) \
             else ""
-        self.equal("F1 opens Help.html through the shell", text.strip(),
+        self.equal("F1 opens Help.html through the shell", urllib.parse.unquote(text.strip()),
                    "file://" + os.path.join(self.folder, "Help.html"))
 
     def about(self):
@@ -470,7 +475,8 @@ class Tour:
 def main():
     wine, exe, probe, drag_source = sys.argv[1:5]
     keep = "--keep" in sys.argv
-    folder = tempfile.mkdtemp(prefix="quivanto-tour-")
+    # A letter beyond ASCII in the working folder's name, as in many users' folders.
+    folder = tempfile.mkdtemp(prefix="quivanto-tour-\u00c4pfel-")
     repo = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(
         os.path.abspath(__file__)))))
     shutil.copy(os.path.join(repo, "resources", "Help.html"), folder)
