@@ -31,7 +31,7 @@ void DispatchListKey(Form1& form, const int& keyCode, int) {
 
 void ShowHelp(Form1& form) {
     Platform& platform = form.platform();
-    const std::string help = (form.listFile().path().parent_path() / HelpFileName).string();
+    const std::string help = form.listFile().besideList(HelpFileName);
     if (!platform.isOrdinaryFile(help)) {
         form.showMessage(helpMissingMessage());
         return;

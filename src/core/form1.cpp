@@ -30,7 +30,7 @@ PixelRect pixels(const TwipsRect& rect, const ScreenMetrics& screen) {
 
 } // namespace
 
-Form1::Form1(Platform& platform, const std::filesystem::path& folder, ListWindowView& view,
+Form1::Form1(Platform& platform, const std::string& folder, ListWindowView& view,
              DialogViews& dialogViews)
     : platform_(platform)
     , listFile_(folder, platform)

@@ -7,7 +7,6 @@
 #include "platform/platform.h"
 
 #include <array>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,7 +33,7 @@ public:
     // How long start-up waits for a notification area to appear.
     static constexpr int TrayWaitMilliseconds = 5000;
 
-    Form1(Platform& platform, const std::filesystem::path& folder, ListWindowView& view,
+    Form1(Platform& platform, const std::string& folder, ListWindowView& view,
           DialogViews& dialogViews);
     ~Form1();
     Form1(const Form1&) = delete;

@@ -16,20 +16,18 @@ constexpr std::string_view LineEnd = "\r\n";
 
 using FileHandle = ListFile::FileHandle;
 
-std::string describe(const std::filesystem::path& file, std::string_view what,
-                     std::string_view reason) {
+std::string describe(const std::string& file, std::string_view what, std::string_view reason) {
     std::string text = "Quivanto could not ";
     text += what;
     text += " the list file \"";
-    text += file.string();
+    text += file;
     text += "\": ";
     text += reason;
     text += '.';
     return text;
 }
 
-[[noreturn]] void fail(const std::filesystem::path& file, std::string_view what,
-                       std::error_code reason) {
+[[noreturn]] void fail(const std::string& file, std::string_view what, std::error_code reason) {
     throw ListFileError(describe(file, what, reason.message()), reason);
 }
 
@@ -37,21 +35,21 @@ std::error_code lastError() {
     return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-FileHandle openFile(const std::filesystem::path& file, const char* mode, std::string_view what) {
+FileHandle openFile(const std::string& file, const char* mode, std::string_view what) {
     errno = 0;
-    FileHandle handle(std::fopen(file.string().c_str(), mode), &std::fclose);
+    FileHandle handle(std::fopen(file.c_str(), mode), &std::fclose);
     if (!handle)
         fail(file, what, lastError());
     return handle;
 }
 
-void writeAll(std::FILE* out, std::string_view bytes, const std::filesystem::path& file) {
+void writeAll(std::FILE* out, std::string_view bytes, const std::string& file) {
     errno = 0;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
         fail(file, "write", lastError());
 }
 
-void closeFile(FileHandle& handle, const std::filesystem::path& file) {
+void closeFile(FileHandle& handle, const std::string& file) {
     errno = 0;
     const bool flushed = std::fflush(handle.get()) == 0;
     const std::error_code reason = lastError();
@@ -62,31 +60,35 @@ void closeFile(FileHandle& handle, const std::filesystem::path& file) {
 
 // Only an ordinary file (or none) may stand for the list: a folder cannot be read, a device
 // gives endless bytes and a pipe a read that never returns.
-void requireOrdinaryFile(const std::filesystem::path& file, std::string_view what) {
-    std::error_code ignored;
-    const auto type = std::filesystem::status(file, ignored).type();
-    if (type == std::filesystem::file_type::directory)
+FileStatus requireOrdinaryFile(Platform& platform, const std::string& file, std::string_view what) {
+    const FileStatus status = platform.fileStatus(file, Links::Follow);
+    if (status.kind == FileStatus::Kind::Directory)
         fail(file, what, std::make_error_code(std::errc::is_a_directory));
-    if (type != std::filesystem::file_type::regular &&
-        type != std::filesystem::file_type::not_found) {
+    if (status.kind == FileStatus::Kind::Other) {
         const auto reason = std::make_error_code(std::errc::not_supported);
         throw ListFileError(describe(file, what, "it is not an ordinary file"), reason);
     }
+    return status;
 }
 
 // A list the user made read-only stays as it is, even where the system would let us
 // replace it (a rename ignores the file's own permissions) or where we run as root.
-void requireWritable(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (status.type() == std::filesystem::file_type::not_found)
+void requireWritable(const FileStatus& status, const std::string& file) {
+    if (status.kind == FileStatus::Kind::Missing)
         return;
-    constexpr auto anyWrite = std::filesystem::perms::owner_write |
-                              std::filesystem::perms::group_write |
-                              std::filesystem::perms::others_write;
-    if ((status.permissions() & anyWrite) == std::filesystem::perms::none)
+    if (!status.writable)
         fail(file, "write", std::make_error_code(std::errc::permission_denied));
     openFile(file, "ab", "write"); // the system's own answer, for one who is not root
+}
+
+// `folder` joined with a file name; an empty folder leaves the name relative.
+std::string inFolder(const std::string& folder, const char* name, char separator) {
+    if (folder.empty())
+        return name;
+    std::string path = folder;
+    if (path.back() != separator && path.back() != '/')
+        path += separator;
+    return path + name;
 }
 
 } // namespace
@@ -118,18 +120,21 @@ std::vector<std::string> defaultItemLines() {
     return {makeItemLine("Explorer", "explorer.exe"), makeItemLine("Notepad", "notepad.exe")};
 }
 
-ListFile::ListFile(std::filesystem::path folder, Platform& platform)
-    : listPath_(folder / ListFileName)
-    , scratchPath_(folder / ScratchFileName)
+ListFile::ListFile(const std::string& folder, Platform& platform)
+    : folder_(folder)
+    , listPath_(inFolder(folder, ListFileName, platform.pathSeparator()))
+    , scratchPath_(inFolder(folder, ScratchFileName, platform.pathSeparator()))
     , platform_(platform) {}
 
+std::string ListFile::besideList(const char* name) const {
+    return inFolder(folder_, name, platform_.pathSeparator());
+}
+
 void ListFile::ensureExists() {
-    std::error_code error;
-    const auto status = std::filesystem::status(listPath_, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    if (platform_.fileStatus(listPath_, Links::Follow).kind == FileStatus::Kind::Missing) {
         // A rewrite interrupted by an older version can leave the list only in temp.dat.
-        if (std::filesystem::is_regular_file(scratchPath_, error) &&
-            std::filesystem::file_size(scratchPath_, error) > 0 && !error) {
+        const FileStatus scratch = platform_.fileStatus(scratchPath_, Links::Follow);
+        if (scratch.kind == FileStatus::Kind::Regular && scratch.size > 0) {
             if (const auto replaced = platform_.replaceFile(scratchPath_, listPath_))
                 fail(listPath_, "recover", replaced);
             return;
@@ -137,16 +142,12 @@ void ListFile::ensureExists() {
         writeDefaultList();
         return;
     }
-    requireOrdinaryFile(listPath_, "read");
-    const auto size = std::filesystem::file_size(listPath_, error);
-    if (error)
-        fail(listPath_, "read", error);
-    if (size == 0)
+    if (requireOrdinaryFile(platform_, listPath_, "read").size == 0)
         writeDefaultList();
 }
 
-std::string ListFile::readBytes(const std::filesystem::path& file) const {
-    requireOrdinaryFile(file, "read");
+std::string ListFile::readBytes(const std::string& file) const {
+    requireOrdinaryFile(platform_, file, "read");
     auto in = openFile(file, "rb", "read");
     std::string bytes;
     char buffer[65536];
@@ -167,14 +168,10 @@ void ListFile::writeDefaultList() {
 }
 
 void ListFile::appendItemLine(std::string_view line) {
-    requireOrdinaryFile(listPath_, "write");
-    requireWritable(listPath_);
+    const FileStatus before = requireOrdinaryFile(platform_, listPath_, "write");
+    requireWritable(before, listPath_);
     std::string bytes;
-    std::error_code error;
-    const bool existed = std::filesystem::exists(listPath_, error);
-    const auto sizeBefore = existed ? std::filesystem::file_size(listPath_, error) : 0;
-    if (error)
-        fail(listPath_, "read", error);
+    const bool existed = before.kind != FileStatus::Kind::Missing;
     if (existed) {
         // Only the last two bytes matter: is the last line finished?
         auto in = openFile(listPath_, "rb", "read");
@@ -197,11 +194,10 @@ void ListFile::appendItemLine(std::string_view line) {
     } catch (const ListFileError&) {
         // A full disk can take half a line: cut it off, so the list is as it was.
         out.reset();
-        std::error_code ignored;
         if (existed)
-            std::filesystem::resize_file(listPath_, sizeBefore, ignored);
+            platform_.truncateFile(listPath_, before.size);
         else
-            std::filesystem::remove(listPath_, ignored);
+            platform_.removeFile(listPath_);
         throw;
     }
 }
@@ -227,8 +223,7 @@ bool ListFile::replaceItemLine(std::string_view newLine, std::string_view oldLin
 }
 
 void ListFile::rewrite(const std::vector<std::string>& lines) {
-    requireOrdinaryFile(listPath_, "write");
-    requireWritable(listPath_);
+    requireWritable(requireOrdinaryFile(platform_, listPath_, "write"), listPath_);
     auto out = createScratchFile();
     try {
         std::string bytes;
@@ -247,36 +242,30 @@ void ListFile::rewrite(const std::vector<std::string>& lines) {
     } catch (const ListFileError&) {
         // An unfinished scratch file must never be taken for the list by a later start.
         out.reset();
-        std::error_code ignored;
-        std::filesystem::remove(scratchPath_, ignored);
+        platform_.removeFile(scratchPath_);
         throw;
     }
     if (const auto replaced = platform_.replaceFile(scratchPath_, listPath_)) {
         // While the list is whole the scratch file is no use; without it, it is the list.
-        std::error_code ignored;
-        if (std::filesystem::exists(listPath_, ignored))
-            std::filesystem::remove(scratchPath_, ignored);
+        if (platform_.fileStatus(listPath_, Links::Follow).kind != FileStatus::Kind::Missing)
+            platform_.removeFile(scratchPath_);
         fail(listPath_, "replace", replaced);
     }
 }
 
 ListFile::FileHandle ListFile::createScratchFile() {
-    std::error_code error;
-    const auto found = std::filesystem::symlink_status(scratchPath_, error).type();
-    if (found == std::filesystem::file_type::directory)
+    const auto found = platform_.fileStatus(scratchPath_, Links::Own).kind;
+    if (found == FileStatus::Kind::Directory)
         fail(scratchPath_, "write", std::make_error_code(std::errc::is_a_directory));
     // A leftover is removed, even a read-only one, or a link left to make us write through
     // it into another file: the scratch file is always a new file of ours.
-    if (found != std::filesystem::file_type::not_found) {
-        std::filesystem::remove(scratchPath_, error);
-        if (error)
-            fail(scratchPath_, "write", error);
+    if (found != FileStatus::Kind::Missing) {
+        if (const auto removed = platform_.removeFile(scratchPath_))
+            fail(scratchPath_, "write", removed);
     }
     auto out = openFile(scratchPath_, "wb", "write");
     // The list keeps its permissions, so a private list does not become readable to all.
-    const auto listStatus = std::filesystem::status(listPath_, error);
-    if (!error)
-        std::filesystem::permissions(scratchPath_, listStatus.permissions(), error);
+    platform_.copyAccess(listPath_, scratchPath_);
     return out;
 }
 

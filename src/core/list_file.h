@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -46,10 +45,13 @@ class ListFile {
 public:
     using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-    ListFile(std::filesystem::path folder, Platform& platform);
+    // An empty folder means the working folder.
+    ListFile(const std::string& folder, Platform& platform);
 
-    const std::filesystem::path& path() const { return listPath_; }
-    const std::filesystem::path& scratchPath() const { return scratchPath_; }
+    const std::string& path() const { return listPath_; }
+    const std::string& scratchPath() const { return scratchPath_; }
+    // Another file in the list's folder.
+    std::string besideList(const char* name) const;
 
     // Start-up check: a missing list is taken back from a scratch file left by an
     // interrupted rewrite; a missing or empty list is written with the two defaults.
@@ -67,12 +69,13 @@ public:
     bool replaceItemLine(std::string_view newLine, std::string_view oldLine);
 
 private:
-    std::string readBytes(const std::filesystem::path& file) const;
+    std::string readBytes(const std::string& file) const;
     void rewrite(const std::vector<std::string>& lines);
     FileHandle createScratchFile();
 
-    std::filesystem::path listPath_;
-    std::filesystem::path scratchPath_;
+    std::string folder_;
+    std::string listPath_;
+    std::string scratchPath_;
     Platform& platform_;
 };
 

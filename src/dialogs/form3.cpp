@@ -63,7 +63,7 @@ void Form3::restoreRow(int newRow, const std::string& reason) {
     list_.removeRow(newRow);
     list_.selectIndex(list_.addRow(loadedLine_));
     list_.showMessage(reason.empty() ? itemNotInListFileMessage(
-                                           list_.listFile().path().string(),
+                                           list_.listFile().path(),
                                            shownItem(loadedLine_, list_.platform().textEncoding()))
                                      : descriptionNotSavedMessage(reason));
 }

@@ -2,7 +2,6 @@
 
 #include <bitset>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -117,6 +116,18 @@ struct FolderEntries {
     std::vector<std::string> files;
 };
 
+// What a path names, as far as the list file needs to know.
+struct FileStatus {
+    enum class Kind { Missing, Regular, Directory, Other };
+    Kind kind = Kind::Missing;
+    std::uint64_t size = 0; // meaningful for a regular file
+    bool writable = true;   // false when the file itself forbids writing (no write bit, read-only)
+    std::uint32_t access = 0; // the back end's own access bits, for copyAccess
+};
+
+// Whether a status looks through a symbolic link or at the link itself.
+enum class Links { Follow, Own };
+
 using WindowHandle = std::uintptr_t;
 
 class Platform {
@@ -151,9 +162,17 @@ public:
 
     // Durable files: make the file's bytes reach the disk, and replace `to` by `from`
     // in one step, so that `to` is at every moment either the old or the new file.
-    virtual std::error_code flushToDisk(const std::filesystem::path& file) = 0;
-    virtual std::error_code replaceFile(const std::filesystem::path& from,
-                                        const std::filesystem::path& to) = 0;
+    virtual std::error_code flushToDisk(const std::string& file) = 0;
+    virtual std::error_code replaceFile(const std::string& from, const std::string& to) = 0;
+
+    // Plain file queries and changes the C library cannot make portably. A path that
+    // cannot be looked at (other than missing) is Kind::Other. removeFile takes a read-only
+    // file too; truncateFile cuts a file back to `size` bytes; copyAccess gives `to` the
+    // access rules of `from` (nothing happens when either is missing).
+    virtual FileStatus fileStatus(const std::string& path, Links links) = 0;
+    virtual std::error_code removeFile(const std::string& path) = 0;
+    virtual std::error_code truncateFile(const std::string& path, std::uint64_t size) = 0;
+    virtual void copyAccess(const std::string& from, const std::string& to) = 0;
 
     // The registry in three steps, as the system offers it. A value larger than
     // `bufferSize` fails with Registry::MoreData. Every key opened with success is closed.
@@ -180,11 +199,9 @@ public:
     virtual TextEncoding textEncoding() const { return {}; }
 
     // The folders and ordinary files of a folder, without what the system marks hidden;
-    // nothing when the folder cannot be read. And the process's working folder. By default
-    // through the standard library, whose narrow names are the system's text where that is
-    // UTF-8 (Windows answers in its ANSI code page and leaves out hidden and system files).
-    virtual std::optional<FolderEntries> folderEntries(const std::string& folder);
-    virtual std::string workingFolder();
+    // nothing when the folder cannot be read. And the process's working folder.
+    virtual std::optional<FolderEntries> folderEntries(const std::string& folder) = 0;
+    virtual std::string workingFolder() = 0;
 };
 
 } // namespace quivanto

@@ -10,8 +10,6 @@
 
 #include <commctrl.h>
 
-#include <filesystem>
-
 namespace {
 
 int runMessageLoop() {
@@ -36,9 +34,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quivanto::win32::ListWindow listWindow(instance, platform.screenMetrics());
     quivanto::win32::DialogWindows dialogViews(platform, listWindow.window());
     // list.dat is named relative to the folder the program was started in, as the system's
-    // file calls take it. A full path would reach the C library as UTF-8, which it reads in
-    // the ANSI code page: a folder named with any other letter would lose the list.
-    quivanto::Form1 form(platform, std::filesystem::path(), listWindow, dialogViews);
+    // file calls take it.
+    quivanto::Form1 form(platform, std::string(), listWindow, dialogViews);
     listWindow.attach(form);
     if (form.Form_Load() != quivanto::StartOutcome::Resident)
         return 1;

@@ -20,7 +20,7 @@ protected:
     Form1& start(const std::string& list = {}, bool shown = false) {
         if (!list.empty())
             dir.write("list.dat", list);
-        form = std::make_unique<Form1>(platform, dir.path(), window, views);
+        form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
         const StartOutcome outcome = form->Form_Load();
         EXPECT_EQ(outcome, StartOutcome::Resident);
         if (shown)

@@ -32,7 +32,7 @@ TEST_F(ListWindowFlow, StartUpLeavesOnlyTheTrayIcon) {
 
 TEST_F(ListWindowFlow, SecondInstanceShowsItsMessageAndStops) {
     platform.anotherInstance = true;
-    form = std::make_unique<Form1>(platform, dir.path(), window, views);
+    form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
     EXPECT_EQ(form->Form_Load(), StartOutcome::AlreadyRunning);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Quivanto is already running.");
@@ -44,7 +44,7 @@ TEST_F(ListWindowFlow, SecondInstanceShowsItsMessageAndStops) {
 
 TEST_F(ListWindowFlow, NoTrayIsToldAndStops) {
     platform.trayAppears = false;
-    form = std::make_unique<Form1>(platform, dir.path(), window, views);
+    form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
     EXPECT_EQ(form->Form_Load(), StartOutcome::NoTray);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("system tray"), std::string::npos);
@@ -53,7 +53,7 @@ TEST_F(ListWindowFlow, NoTrayIsToldAndStops) {
 
 TEST_F(ListWindowFlow, UnreadableListIsToldAndStops) {
     std::filesystem::create_directory(dir / "list.dat");
-    form = std::make_unique<Form1>(platform, dir.path(), window, views);
+    form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
     EXPECT_EQ(form->Form_Load(), StartOutcome::ListFileFailed);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("list.dat"), std::string::npos);

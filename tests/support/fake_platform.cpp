@@ -45,12 +45,28 @@ bool FakePlatform::isOrdinaryFile(const std::string& path) {
     return ordinaryFiles.count(path) > 0;
 }
 
-std::error_code FakePlatform::flushToDisk(const std::filesystem::path&) {
+std::error_code FakePlatform::flushToDisk(const std::string&) {
     return {};
 }
 
-std::error_code FakePlatform::replaceFile(const std::filesystem::path& from,
-                                          const std::filesystem::path& to) {
+// Files are real, as the desktop back end has them.
+FileStatus FakePlatform::fileStatus(const std::string& path, Links links) {
+    return standard_files::fileStatus(path, links);
+}
+
+std::error_code FakePlatform::removeFile(const std::string& path) {
+    return standard_files::removeFile(path);
+}
+
+std::error_code FakePlatform::truncateFile(const std::string& path, std::uint64_t size) {
+    return standard_files::truncateFile(path, size);
+}
+
+void FakePlatform::copyAccess(const std::string& from, const std::string& to) {
+    standard_files::copyAccess(from, to);
+}
+
+std::error_code FakePlatform::replaceFile(const std::string& from, const std::string& to) {
     if (replaceFailure) {
         const auto failure = replaceFailure;
         replaceFailure.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/standard_files.h"
 
 #include <deque>
 #include <filesystem>
@@ -84,9 +85,12 @@ public:
     char pathSeparator() const override { return separator; }
     std::vector<std::string> driveRoots() override { return roots; }
     std::string homeFolder() override { return home; }
-    std::error_code flushToDisk(const std::filesystem::path& file) override;
-    std::error_code replaceFile(const std::filesystem::path& from,
-                                const std::filesystem::path& to) override;
+    std::error_code flushToDisk(const std::string& file) override;
+    std::error_code replaceFile(const std::string& from, const std::string& to) override;
+    FileStatus fileStatus(const std::string& path, Links links) override;
+    std::error_code removeFile(const std::string& path) override;
+    std::error_code truncateFile(const std::string& path, std::uint64_t size) override;
+    void copyAccess(const std::string& from, const std::string& to) override;
     OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
                                       std::uint32_t access) override;
     RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
@@ -106,10 +110,10 @@ public:
     TextEncoding textEncoding() const override { return encoding; }
     std::optional<FolderEntries> folderEntries(const std::string& folder) override {
         return folderBackEnd ? folderBackEnd->folderEntries(folder)
-                             : Platform::folderEntries(folder);
+                             : standard_files::folderEntries(folder);
     }
     std::string workingFolder() override {
-        return folderBackEnd ? folderBackEnd->workingFolder() : Platform::workingFolder();
+        return folderBackEnd ? folderBackEnd->workingFolder() : standard_files::workingFolder();
     }
 
     // The tray delivering an event, as the notification area would.

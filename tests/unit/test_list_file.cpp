@@ -236,7 +236,7 @@ void TestListFile::failuresNameTheFileAndReason() {
         QFAIL("a folder named list.dat must not pass for the list");
     } catch (const ListFileError& error) {
         const QString text = QString::fromUtf8(error.what());
-        QVERIFY2(text.contains(QString::fromStdString(file.path().string())), qPrintable(text));
+        QVERIFY2(text.contains(QString::fromStdString(file.path())), qPrintable(text));
         QVERIFY2(text.contains("directory", Qt::CaseInsensitive), qPrintable(text));
     }
     QVERIFY_THROWS_EXCEPTION(ListFileError, file.appendItemLine("x"));
@@ -471,7 +471,7 @@ void TestListFile::scratchFolderIsRefused() {
     ListFile file(folder(), platform_);
     writeFile(file.path(), Three);
     std::filesystem::create_directory(file.scratchPath());
-    writeFile(file.scratchPath() / "inside.txt", "kept");
+    writeFile(std::filesystem::path(file.scratchPath()) / "inside.txt", "kept");
     for (const auto& [name, operation] : writers().toStdMap()) {
         if (name == "append") {
             operation(file); // appends never use the scratch file
@@ -487,7 +487,8 @@ void TestListFile::scratchFolderIsRefused() {
         }
     }
     QCOMPARE(readFile(file.path()), Three + "New|/opt/new\r\n");
-    QCOMPARE(readFile(file.scratchPath() / "inside.txt"), std::string("kept"));
+    QCOMPARE(readFile(std::filesystem::path(file.scratchPath()) / "inside.txt"),
+             std::string("kept"));
 }
 
 void TestListFile::rewriteKeepsTheListPrivate() {

@@ -62,7 +62,7 @@ protected:
         platform.folderBackEnd = &system;
         platform.roots = {folder.path().root_path().string()};
         dialogs = std::make_unique<win32::DialogWindows>(platform, owner.handle());
-        form = std::make_unique<Form1>(platform, folder.path(), list, *dialogs);
+        form = std::make_unique<Form1>(platform, folder.path().string(), list, *dialogs);
         form->Form_Load();
         pump();
     }

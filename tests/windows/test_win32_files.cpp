@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <thread>
 
+using quivanto::FileStatus;
+using quivanto::Links;
 using quivanto::ListFile;
 using quivanto::Win32Platform;
 namespace testing_ = quivanto::testing;
@@ -76,8 +78,8 @@ TEST(ApplicationDirectory, HoldsTheRunningProgramWithoutTrailingSeparator) {
 
 TEST(AtomicReplace, PutsTheNewFileInPlaceOfTheOld) {
     testing_::TempFolder folder;
-    const auto list = folder.path() / "list.dat";
-    const auto scratch = folder.path() / "temp.dat";
+    const std::string list = folder.file("list.dat");
+    const std::string scratch = folder.file("temp.dat");
     testing_::writeFile(list, "old\r\n");
     testing_::writeFile(scratch, "new\r\n");
     Win32Platform platform;
@@ -95,11 +97,11 @@ TEST(AtomicReplace, PutsTheNewFileInPlaceOfTheOld) {
 
 TEST(AtomicReplace, ReportsFailuresAndLeavesTheListAlone) {
     testing_::TempFolder folder;
-    const auto list = folder.path() / "list.dat";
+    const std::string list = folder.file("list.dat");
     testing_::writeFile(list, "kept\r\n");
     Win32Platform platform;
-    EXPECT_TRUE(platform.replaceFile(folder.path() / "temp.dat", list));
-    EXPECT_TRUE(platform.flushToDisk(folder.path() / "temp.dat"));
+    EXPECT_TRUE(platform.replaceFile(folder.file("temp.dat"), list));
+    EXPECT_TRUE(platform.flushToDisk(folder.file("temp.dat")));
     EXPECT_EQ(testing_::readFile(list), "kept\r\n");
 }
 
@@ -109,7 +111,7 @@ TEST(AtomicReplace, ReportsFailuresAndLeavesTheListAlone) {
 TEST(ListFileOnWindows, RewritesLeaveEitherTheOldOrTheNewList) {
     testing_::TempFolder folder;
     Win32Platform platform;
-    ListFile list(folder.path(), platform);
+    ListFile list(folder.path().string(), platform);
     list.ensureExists();
     // Long enough that a copy in place would be seen half done.
     for (int i = 0; i < 400; ++i)
@@ -129,7 +131,7 @@ TEST(ListFileOnWindows, RewritesLeaveEitherTheOldOrTheNewList) {
     std::atomic<int> torn{0};
     std::thread reader([&] {
         while (writing) {
-            std::FILE* in = std::fopen(list.path().string().c_str(), "rb");
+            std::FILE* in = std::fopen(list.path().c_str(), "rb");
             if (in == nullptr) {
                 // Held by the writer for the moment of the rename: only "not found" is a fault.
                 if (errno == ENOENT)
@@ -173,12 +175,127 @@ TEST(ListFileOnWindows, RewritesLeaveEitherTheOldOrTheNewList) {
 TEST(ListFileOnWindows, DefaultListIsWrittenWithCrLf) {
     testing_::TempFolder folder;
     Win32Platform platform;
-    ListFile list(folder.path(), platform);
+    ListFile list(folder.path().string(), platform);
     list.ensureExists();
     const std::string bytes = testing_::readFile(list.path());
     EXPECT_EQ(bytes,
               quivanto::defaultItemLines()[0] + "\r\n" + quivanto::defaultItemLines()[1] + "\r\n");
     EXPECT_EQ(list.readLines(), quivanto::defaultItemLines());
+}
+
+// The file queries the list file makes through the platform, answered by the system.
+struct StatusCase {
+    const char* name;
+    const char* bytes; // nullptr: no file; "": a folder
+    DWORD attributes;
+    FileStatus::Kind kind;
+    bool writable;
+};
+
+class FileStatusOnWindows : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(FileStatusOnWindows, ReportsKindSizeAndReadOnly) {
+    const StatusCase& entry = GetParam();
+    testing_::TempFolder folder;
+    const std::string path = folder.file("list.dat");
+    if (entry.bytes != nullptr && *entry.bytes == '\0') {
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    } else if (entry.bytes != nullptr) {
+        testing_::writeFile(path, entry.bytes);
+    }
+    if (entry.attributes != 0) {
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), entry.attributes));
+    }
+    Win32Platform platform;
+    for (const Links links : {Links::Follow, Links::Own}) {
+        const FileStatus status = platform.fileStatus(path, links);
+        EXPECT_EQ(status.kind, entry.kind);
+        EXPECT_EQ(status.writable, entry.writable);
+        if (entry.kind == FileStatus::Kind::Regular) {
+            EXPECT_EQ(status.size, std::string(entry.bytes).size());
+        }
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); // so the folder can go
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, FileStatusOnWindows,
+    ::testing::Values(StatusCase{"missing", nullptr, 0, FileStatus::Kind::Missing, true},
+                      StatusCase{"byte", "x", 0, FileStatus::Kind::Regular, true},
+                      StatusCase{"lines", "Explorer\r\nNotepad\r\n", 0, FileStatus::Kind::Regular,
+                                 true},
+                      StatusCase{"readonly", "kept\r\n", FILE_ATTRIBUTE_READONLY,
+                                 FileStatus::Kind::Regular, false},
+                      StatusCase{"folder", "", 0, FileStatus::Kind::Directory, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FileChangesOnWindows, RemoveTakesReadOnlyFilesAndTruncateCutsBack) {
+    testing_::TempFolder folder;
+    Win32Platform platform;
+    const std::string kept = folder.file("temp.dat");
+    testing_::writeFile(kept, "leftover");
+    ASSERT_TRUE(SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(platform.removeFile(kept));
+    EXPECT_EQ(platform.fileStatus(kept, Links::Follow).kind, FileStatus::Kind::Missing);
+    EXPECT_TRUE(platform.removeFile(kept)); // gone already: the system says so
+
+    const std::string list = folder.file("list.dat");
+    testing_::writeFile(list, "whole\r\nhalf a li");
+    EXPECT_FALSE(platform.truncateFile(list, 7));
+    EXPECT_EQ(testing_::readFile(list), "whole\r\n");
+    EXPECT_TRUE(platform.truncateFile(folder.file("missing.dat"), 0));
+    EXPECT_EQ(platform.fileStatus(folder.file("missing.dat"), Links::Follow).kind,
+              FileStatus::Kind::Missing);
+    EXPECT_EQ(platform.fileStatus(folder.file("nowhere\\list.dat"), Links::Follow).kind,
+              FileStatus::Kind::Missing);
+}
+
+TEST(ListFileOnWindows, ReadOnlyListStaysAndReadOnlyLeftoverIsReplaced) {
+    testing_::TempFolder folder;
+    Win32Platform platform;
+    ListFile list(folder.file(""), platform);
+    list.ensureExists();
+    const std::string before = testing_::readFile(list.path());
+
+    // A leftover scratch file the user cannot write is still ours to remove.
+    testing_::writeFile(list.scratchPath(), "stale");
+    ASSERT_TRUE(SetFileAttributesA(list.scratchPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string line = quivanto::makeItemLine("Paint", "mspaint.exe");
+    list.appendItemLine(line);
+    ASSERT_TRUE(list.deleteItemLine(line));
+    EXPECT_EQ(testing_::readFile(list.path()), before);
+    EXPECT_FALSE(std::filesystem::exists(list.scratchPath()));
+
+    ASSERT_TRUE(SetFileAttributesA(list.path().c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(list.appendItemLine(line), quivanto::ListFileError);
+    EXPECT_THROW(list.replaceItemLine(line, quivanto::defaultItemLines()[0]),
+                 quivanto::ListFileError);
+    EXPECT_EQ(testing_::readFile(list.path()), before);
+    SetFileAttributesA(list.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Names travel as the ANSI code page's bytes from the folder listing to fopen and back.
+TEST(ListFileOnWindows, WorksInAFolderWithAnAnsiName) {
+    char name[16] = {};
+    BOOL lossy = FALSE;
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, L"\u00c4pfel", -1, name, sizeof name, nullptr, &lossy);
+    if (length <= 0 || lossy)
+        GTEST_SKIP() << "the ANSI code page has no A umlaut";
+    testing_::TempFolder base;
+    Win32Platform platform;
+    const std::string folder = base.file("") + name;
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ListFile list(folder, platform);
+    list.ensureExists();
+    const std::string line = quivanto::makeItemLine("Paint", "mspaint.exe");
+    list.appendItemLine(line);
+    ASSERT_TRUE(list.replaceItemLine(line, quivanto::defaultItemLines()[1]));
+    const auto entries = platform.folderEntries(folder);
+    ASSERT_TRUE(entries.has_value());
+    EXPECT_EQ(entries->files, std::vector<std::string>{"list.dat"});
+    EXPECT_EQ(list.readLines(),
+              (std::vector<std::string>{quivanto::defaultItemLines()[0], line, line}));
 }
 
 } // namespace

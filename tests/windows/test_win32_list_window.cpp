@@ -39,7 +39,7 @@ public:
     ListWindowTest() {
         testing_::writeFile(folder.path() / "list.dat", ListBytes);
         dialogs = std::make_unique<win32::DialogWindows>(platform, window.window());
-        form = std::make_unique<Form1>(platform, folder.path(), window, *dialogs);
+        form = std::make_unique<Form1>(platform, folder.path().string(), window, *dialogs);
         window.attach(*form);
         EXPECT_EQ(form->Form_Load(), StartOutcome::Resident);
         form->ShowMenu();

@@ -3,6 +3,7 @@
 #include "platform/desktop/desktop_launch.h"
 #include "platform/desktop/desktop_volumes.h"
 #include "platform/desktop/sys_info_tools.h"
+#include "platform/standard_files.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -247,20 +248,43 @@ std::string DesktopPlatform::applicationDirectory() {
     return documentsDirectory(QCoreApplication::applicationDirPath().toStdString());
 }
 
-std::error_code DesktopPlatform::flushToDisk(const std::filesystem::path& file) {
+std::error_code DesktopPlatform::flushToDisk(const std::string& file) {
     return syncPath(file, O_RDONLY);
 }
 
-std::error_code DesktopPlatform::replaceFile(const std::filesystem::path& from,
-                                             const std::filesystem::path& to) {
+std::error_code DesktopPlatform::replaceFile(const std::string& from, const std::string& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0)
         return errnoCode();
     // The rename itself must survive a power cut: flush the folder that records it.
-    auto folder = to.parent_path();
+    auto folder = std::filesystem::path(to).parent_path();
     if (folder.empty())
         folder = ".";
     syncPath(folder, O_RDONLY | O_DIRECTORY);
     return {};
+}
+
+FileStatus DesktopPlatform::fileStatus(const std::string& path, Links links) {
+    return standard_files::fileStatus(path, links);
+}
+
+std::error_code DesktopPlatform::removeFile(const std::string& path) {
+    return standard_files::removeFile(path);
+}
+
+std::error_code DesktopPlatform::truncateFile(const std::string& path, std::uint64_t size) {
+    return standard_files::truncateFile(path, size);
+}
+
+void DesktopPlatform::copyAccess(const std::string& from, const std::string& to) {
+    standard_files::copyAccess(from, to);
+}
+
+std::optional<FolderEntries> DesktopPlatform::folderEntries(const std::string& folder) {
+    return standard_files::folderEntries(folder);
+}
+
+std::string DesktopPlatform::workingFolder() {
+    return standard_files::workingFolder();
 }
 
 namespace {

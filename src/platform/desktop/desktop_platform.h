@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -43,9 +44,14 @@ public:
     char pathSeparator() const override { return '/'; }
     std::vector<std::string> driveRoots() override;
     std::string homeFolder() override;
-    std::error_code flushToDisk(const std::filesystem::path& file) override;
-    std::error_code replaceFile(const std::filesystem::path& from,
-                                const std::filesystem::path& to) override;
+    std::error_code flushToDisk(const std::string& file) override;
+    std::error_code replaceFile(const std::string& from, const std::string& to) override;
+    FileStatus fileStatus(const std::string& path, Links links) override;
+    std::error_code removeFile(const std::string& path) override;
+    std::error_code truncateFile(const std::string& path, std::uint64_t size) override;
+    void copyAccess(const std::string& from, const std::string& to) override;
+    std::optional<FolderEntries> folderEntries(const std::string& folder) override;
+    std::string workingFolder() override;
     // No registry here: the stand-in key opens, and its value names the first system
     // information tool found on PATH. Every other key is absent.
     OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,

@@ -108,8 +108,8 @@ std::string currentFolder() {
     return folder;
 }
 
-std::error_code flushFile(const std::filesystem::path& file) {
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+std::error_code flushFile(const std::string& file) {
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return lastError();
@@ -120,12 +120,11 @@ std::error_code flushFile(const std::filesystem::path& file) {
     return result;
 }
 
-std::error_code replaceFileAtomically(const std::filesystem::path& from,
-                                      const std::filesystem::path& to) {
+std::error_code replaceFileAtomically(const std::string& from, const std::string& to) {
     constexpr int attempts = 20;
     constexpr DWORD pauseMs = 50;
     for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(),
+        if (MoveFileExA(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return {};
         const DWORD error = GetLastError();
@@ -134,6 +133,59 @@ std::error_code replaceFileAtomically(const std::filesystem::path& from,
             return {static_cast<int>(error), std::system_category()};
         Sleep(pauseMs);
     }
+}
+
+FileStatus fileStatus(const std::string& path, Links links) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileStatus::Kind::Missing : FileStatus::Kind::Other, 0, true, 0};
+    }
+    FileStatus status;
+    status.access = data.dwFileAttributes;
+    status.writable = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0;
+    if (links == Links::Own && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        status.kind = FileStatus::Kind::Other;
+    else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        status.kind = FileStatus::Kind::Directory;
+    else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0)
+        status.kind = FileStatus::Kind::Other;
+    else
+        status.kind = FileStatus::Kind::Regular;
+    if (status.kind == FileStatus::Kind::Regular)
+        status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return status;
+}
+
+std::error_code removeFile(const std::string& path) {
+    if (DeleteFileA(path.c_str()))
+        return {};
+    const std::error_code refused = lastError();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0)
+        return refused;
+    if (!SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return refused;
+    if (DeleteFileA(path.c_str()))
+        return {};
+    const std::error_code error = lastError();
+    SetFileAttributesA(path.c_str(), attributes); // left as it was found
+    return error;
+}
+
+std::error_code truncateFile(const std::string& path, std::uint64_t size) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return lastError();
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(size);
+    std::error_code result;
+    if (!SetFilePointerEx(handle, position, nullptr, FILE_BEGIN) || !SetEndOfFile(handle))
+        result = lastError();
+    CloseHandle(handle);
+    return result;
 }
 
 } // namespace quivanto::win32

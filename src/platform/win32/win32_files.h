@@ -2,7 +2,7 @@
 
 #include "platform/platform.h"
 
-#include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -32,13 +32,25 @@ std::optional<FolderEntries> folderEntries(const std::string& folder);
 // GetCurrentDirectoryA.
 std::string currentFolder();
 
+// File names below are the ANSI code page's bytes, as the C library's fopen takes them.
+
 // FlushFileBuffers on the file.
-std::error_code flushFile(const std::filesystem::path& file);
+std::error_code flushFile(const std::string& file);
 
 // MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: `to` is at every
 // moment the old or the new file. A reader holding `to` open for a moment (a virus
 // scanner, an indexer) makes the replace fail; it is retried for a short while.
-std::error_code replaceFileAtomically(const std::filesystem::path& from,
-                                      const std::filesystem::path& to);
+std::error_code replaceFileAtomically(const std::string& from, const std::string& to);
+
+// GetFileAttributesExA. A reparse point (a link) is Other when asked about itself; devices
+// and names the system will not look at are Other too. The read-only attribute makes a
+// file not writable.
+FileStatus fileStatus(const std::string& path, Links links);
+
+// DeleteFileA; a read-only file loses its read-only attribute first.
+std::error_code removeFile(const std::string& path);
+
+// SetEndOfFile at `size`.
+std::error_code truncateFile(const std::string& path, std::uint64_t size);
 
 } // namespace quivanto::win32

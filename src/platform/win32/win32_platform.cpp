@@ -61,14 +61,29 @@ std::string Win32Platform::workingFolder() {
     return win32::currentFolder();
 }
 
-std::error_code Win32Platform::flushToDisk(const std::filesystem::path& file) {
+std::error_code Win32Platform::flushToDisk(const std::string& file) {
     return win32::flushFile(file);
 }
 
-std::error_code Win32Platform::replaceFile(const std::filesystem::path& from,
-                                           const std::filesystem::path& to) {
+std::error_code Win32Platform::replaceFile(const std::string& from, const std::string& to) {
     return win32::replaceFileAtomically(from, to);
 }
+
+FileStatus Win32Platform::fileStatus(const std::string& path, Links links) {
+    return win32::fileStatus(path, links);
+}
+
+std::error_code Win32Platform::removeFile(const std::string& path) {
+    return win32::removeFile(path);
+}
+
+std::error_code Win32Platform::truncateFile(const std::string& path, std::uint64_t size) {
+    return win32::truncateFile(path, size);
+}
+
+// A new file in the list's folder already takes the folder's inherited access rules, as the
+// list did; the one rule of its own a file carries, read-only, was refused before writing.
+void Win32Platform::copyAccess(const std::string&, const std::string&) {}
 
 // An open key travels through the interface as an integer.
 OpenedRegistryKey Win32Platform::openRegistryKey(std::uint32_t root, const std::string& keyName,
