@@ -17,7 +17,8 @@ const std::string TwoItems = "Explorer                      |explorer.exe\r\n"
 
 class StripFlows : public quivanto::testing::FlowTest {
 protected:
-    std::string helpPath() const { return (dir / "Help.html").string(); }
+    // Beside the list, joined as the platform joins names.
+    std::string helpPath() const { return dir.path().string() + platform.separator + "Help.html"; }
 };
 
 struct HelpCase {
