@@ -224,7 +224,7 @@ void TestBadInput::oddBytesLoadAndSurvive_data() {
     QTest::newRow("CR-only line ends") << QByteArray("Alpha                         |/opt/alpha\r"
                                                      "Beta                          |/opt/beta\r"
                                                      "Gamma                         |/opt/gamma");
-    QTest::newRow("lone LF inside a line")
+    QTest::newRow("LF line ends, as a Unix editor writes them")
         << QByteArray("Two                           |/opt/two\nlines\r\n" +
                       QByteArray::fromStdString(Three) + "tail\n");
     QTest::newRow("only empty lines") << QByteArray("\r\n\r\n\r\n");
