@@ -9,6 +9,8 @@ namespace quivanto {
 
 // Launch: the target is gone; names the item of the selected line.
 Message fileNotFoundMessage(std::string_view line);
+// Launch: the item names the text editor, and the system has none to stand in for it.
+Message noTextEditorMessage(std::string_view line);
 
 // Launch and drop: any failure other than the expected ones, by number.
 Message unexpectedErrorMessage(int code);

@@ -61,8 +61,15 @@ DuplicateScan scanForDuplicates(const std::vector<std::string>& rows, std::strin
     return scan;
 }
 
+std::string_view droppedPath(std::string_view path, const PathRules& rules) {
+    if (!rules.namesMayEndWithSpace)
+        return trimSpaces(path);
+    const auto first = path.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : path.substr(first);
+}
+
 DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::string>& rows,
-                        char separator) {
+                        const PathRules& rules) {
     DropDecision decision;
     if (!dropped.hasFileList) {
         decision.message = fileTypeNotSupportedMessage();
@@ -74,12 +81,12 @@ DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::stri
     }
     if (dropped.paths.empty())
         return decision;
-    const std::string_view path = trimSpaces(dropped.paths.front());
+    const std::string_view path = droppedPath(dropped.paths.front(), rules);
     if (containsLineBreak(path)) {
         decision.message = lineBreakInNameMessage();
         return decision;
     }
-    const std::string description = descriptionForFileName(droppedFileName(path, separator));
+    const std::string description = descriptionForFileName(droppedFileName(path, rules.separator));
     decision.showList = true;
     const DuplicateScan scan = scanForDuplicates(rows, description, path);
     switch (scan.result) {

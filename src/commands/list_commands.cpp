@@ -69,8 +69,9 @@ void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
     try {
         form.CloseOtherDialogs(DialogNumber::None);
         ItemListBox& list = *form.lstApps();
-        const DropDecision decision =
-            decideDrop(dropped, rowsOf(list), form.platform().pathSeparator());
+        const PathRules rules{form.platform().pathSeparator(),
+                              form.platform().namesMayEndWithSpace()};
+        const DropDecision decision = decideDrop(dropped, rowsOf(list), rules);
         if (decision.showList && form.isMinimized())
             form.ShowMenu();
         if (decision.message)

@@ -477,6 +477,8 @@ void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven_data() {
                                       << QByteArray(14, 'p') + "~" + QByteArray(15, 'p');
     QTest::newRow("not UTF-8") << QByteArray("/srv/caf\xe9 \xff.txt")
                                << QByteArray("caf\xe9 \xff.txt");
+    QTest::newRow("ends with spaces") << QByteArray("/srv/notes.txt  ")
+                                      << QByteArray("notes.txt  ");
 }
 
 void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven() {
