@@ -24,6 +24,7 @@ private slots:
     void unreadableListIsToldAndStops();
     void trayCodesToggleTheWindow_data();
     void trayCodesToggleTheWindow();
+    void shownWindowSitsAtThePointer_data();
     void shownWindowSitsAtThePointer();
     void rightClickAsksAndYesEnds_data();
     void rightClickAsksAndYesEnds();
@@ -125,15 +126,25 @@ void TestForm1::trayCodesToggleTheWindow() {
     QCOMPARE(form.isMinimized(), !shown);
 }
 
+void TestForm1::shownWindowSitsAtThePointer_data() {
+    QTest::addColumn<std::optional<int>>("clickX");
+    QTest::addColumn<int>("rightEdge");
+    QTest::newRow("at the pointer") << std::optional<int>() << 1000;
+    // A StatusNotifier host says where its icon was clicked; the X pointer may be stale.
+    QTest::newRow("at the x the tray host gives") << std::optional<int>(700) << 700;
+}
+
 void TestForm1::shownWindowSitsAtThePointer() {
+    QFETCH(std::optional<int>, clickX);
+    QFETCH(int, rightEdge);
     platform_->cursor = {1000, 700};
     Form1& form = start();
     form.Form_Load();
-    platform_->trayEvent(514);
-    // Right edge at the pointer (15000 twips), top 9655 twips.
-    QCOMPARE(form.listGeometry().left, 15000.f - 3945.f);
+    platform_->trayEvent(514, clickX);
+    // Right edge at the pointer or the host's x (15000 or 10500 twips), top 9655 twips.
+    QCOMPARE(form.listGeometry().left, static_cast<float>(rightEdge) * 15.f - 3945.f);
     QCOMPARE(form.listGeometry().top, 9655.f);
-    QCOMPARE(form.geometry().right() + 1, 1000);
+    QCOMPARE(form.geometry().right() + 1, rightEdge);
     QCOMPARE(form.y(), 644);
     QCOMPARE(form.y() + form.height(), 740); // 425 twips (28 pixels) above the bottom
 }
