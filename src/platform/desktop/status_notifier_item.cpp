@@ -31,7 +31,9 @@ constexpr int RemoveEntryId = 1;
 
 } // namespace
 
-// The protocol's structures, as D-Bus carries them.
+// The protocol's structures, as D-Bus carries them. Slots and signals name lists as
+// QList<...>: QtDBus finds a parameter's type by its spelled name, and a typedef's name is
+// not registered.
 struct SniPixmap {
     int width = 0;
     int height = 0;
@@ -309,8 +311,8 @@ public slots:
         return Revision;
     }
 
-    MenuItemPropertiesList GetGroupProperties(const QList<int>& ids, const QStringList&) {
-        MenuItemPropertiesList found;
+    QList<MenuItemProperties> GetGroupProperties(const QList<int>& ids, const QStringList&) {
+        QList<MenuItemProperties> found;
         for (const int id : ids) {
             if (id == RemoveEntryId)
                 found.append({id, entryProperties()});
@@ -329,7 +331,7 @@ public slots:
             item_.removeEntryChosen();
     }
 
-    QList<int> EventGroup(const MenuEventList& events) {
+    QList<int> EventGroup(const QList<MenuEvent>& events) {
         QList<int> unknown;
         for (const MenuEvent& event : events) {
             if (event.id == RemoveEntryId || event.id == 0)
@@ -348,8 +350,8 @@ public slots:
     }
 
 signals:
-    void ItemsPropertiesUpdated(const MenuItemPropertiesList& updated,
-                                const MenuItemPropertyNamesList& removed);
+    void ItemsPropertiesUpdated(const QList<MenuItemProperties>& updated,
+                                const QList<MenuItemPropertyNames>& removed);
     void LayoutUpdated(uint revision, int parent);
     void ItemActivationRequested(int id, uint timestamp);
 
