@@ -38,6 +38,17 @@ class Watcher(dbus.service.Object):
     def StatusNotifierItemRegistered(self, service):
         pass
 
+    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, out_signature="s",
+                         path_keyword="object_path", connection_keyword="connection")
+    def Introspect(self, object_path, connection):
+        # python-dbus leaves properties out; clients that read them by introspection need them.
+        xml = super().Introspect(object_path, connection)
+        properties = ('<property name="RegisteredStatusNotifierItems" type="as" access="read"/>'
+                      '<property name="IsStatusNotifierHostRegistered" type="b" access="read"/>'
+                      '<property name="ProtocolVersion" type="i" access="read"/>')
+        marker = f'<interface name="{WATCHER}">'
+        return xml.replace(marker, marker + properties)
+
     @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
         return self.GetAll(interface)[name]
