@@ -10,36 +10,20 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import ProgramTest, click, list_window, press, run, wait_for  # noqa: E402
-from desktop import windows_named  # noqa: E402
+from desktop import (ProgramTest, Window, click, list_window, press, run,  # noqa: E402
+                     wait_for, windows_named)
 
 XFCONFD = "/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"
 PANEL_CONFIG = os.path.join(os.path.dirname(__file__), "xfce", "xfce4-panel.xml")
 
 
-def pixels(geometry):
-    """The screen's pixels in a box (x, y, width, height) as (width, height, RGB bytes).
-    Taken from the root window: the panel's own window has an alpha channel."""
-    x, y, width, height = geometry
+def green_box(box):
+    """Where the icon's green is within a box (x, y, width, height) of the screen, as
+    (left, top, right, bottom) in the box, or None: nothing else on this panel is green.
+    Read from the root window: the panel's own window has an alpha channel."""
+    x, y, width, height = box
     data = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}",
-                           "-depth", "8", "ppm:-"], capture_output=True).stdout
-    fields = []
-    position = 0
-    while len(fields) < 4:  # magic, width, height, maximum value
-        while data[position:position + 1].isspace():
-            position += 1
-        end = position
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[position:end])
-        position = end
-    return int(fields[1]), int(fields[2]), data[position + 1:]
-
-
-def green_box(shot):
-    """The box of the icon's green pixels in a shot, or None: nothing else on this panel is
-    green."""
-    width, height, data = shot
+                           "-depth", "8", "rgb:-"], capture_output=True).stdout
     xs, ys = [], []
     for at in range(0, min(len(data), width * height * 3), 3):
         red, green, blue = data[at], data[at + 1], data[at + 2]
@@ -78,12 +62,8 @@ class XfcePanel(ProgramTest):
         log.close()
         ids = wait_for(lambda: run("xdotool", "search", "--onlyvisible", "--class",
                                    "xfce4-panel").split(), timeout=20, what="the panel")
-        cls.panel = ids[0]
-        info = run("xwininfo", "-id", cls.panel)
-        cls.panel_x = int(info.split("Absolute upper-left X:")[1].split()[0])
-        cls.panel_y = int(info.split("Absolute upper-left Y:")[1].split()[0])
-        cls.panel_box = (cls.panel_x, cls.panel_y, int(info.split("Width:")[1].split()[0]),
-                         int(info.split("Height:")[1].split()[0]))
+        g = Window(ids[0]).geometry
+        cls.panel_box = (g["x"], g["y"], g["width"], g["height"])
 
     @classmethod
     def tearDownClass(cls):
@@ -97,12 +77,13 @@ class XfcePanel(ProgramTest):
         stable = 0
         deadline = time.monotonic() + 15
         while time.monotonic() < deadline:
-            box = green_box(pixels(self.panel_box))
+            box = green_box(self.panel_box)
             if box is not None and box == last:
                 stable += 1
                 if stable >= 3:
                     left, top, right, bottom = box
-                    return (self.panel_x + (left + right) // 2, self.panel_y + (top + bottom) // 2)
+                    return (self.panel_box[0] + (left + right) // 2,
+                            self.panel_box[1] + (top + bottom) // 2)
             else:
                 stable = 0
             last = box
@@ -119,7 +100,7 @@ class XfcePanel(ProgramTest):
             if process.poll() is None:
                 process.kill()
             process.wait()
-        wait_for(lambda: green_box(pixels(self.panel_box)) is None,
+        wait_for(lambda: green_box(self.panel_box) is None,
                  what="the icon to leave the panel")
 
     def shown(self):
