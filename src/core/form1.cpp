@@ -30,6 +30,22 @@ std::size_t dialogSlot(int dialogNumber) {
     return static_cast<std::size_t>(dialogNumber - DialogNumber::AddItem);
 }
 
+// Keys that move the focus, and the modifiers pressed ahead of a key.
+bool movesFocusOrModifies(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isDialogNumber(int dialogNumber) {
     return dialogNumber >= DialogNumber::AddItem && dialogNumber <= DialogNumber::About;
 }
@@ -160,6 +176,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || (watched != lstApps_ && watched != picHeader_))
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    // The banner's own keys only: not those its Hide button passes up, and not Tab, Shift+Tab
+    // or the Shift pressed first, which would send the focus to the list before it moves.
+    if (watched == picHeader_ && (focusWidget() != picHeader_ || movesFocusOrModifies(key->key())))
+        return false;
     DispatchListKey(*this, virtualKeyCode(key->key()), key->modifiers());
     if (watched == picHeader_ && !minimized_)
         lstApps_->setFocus();

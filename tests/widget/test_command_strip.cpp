@@ -36,6 +36,8 @@ private slots:
     void helpOpensOrFallsBackOrTells_data();
     void helpOpensOrFallsBackOrTells();
     void stripShowsItsTooltipsAndTabOrder();
+    void tabWalksTheOrderBothWays_data();
+    void tabWalksTheOrderBothWays();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -300,6 +302,34 @@ void TestCommandStrip::stripShowsItsTooltipsAndTabOrder() {
     }
     QCOMPARE(order, (QStringList{"lstApps", "picProperties", "picDelete", "picAdd", "picHelp",
                                  "picHeader", "picClose"}));
+}
+
+void TestCommandStrip::tabWalksTheOrderBothWays_data() {
+    QTest::addColumn<bool>("backwards");
+    QTest::newRow("Tab") << false;
+    QTest::newRow("Shift+Tab") << true;
+}
+
+// Pressed for real from every control, the banner included, all the way round to the list.
+void TestCommandStrip::tabWalksTheOrderBothWays() {
+    QFETCH(bool, backwards);
+    startShown();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QStringList order{"lstApps", "picProperties", "picDelete", "picAdd",
+                      "picHelp", "picHeader",     "picClose"};
+    if (backwards)
+        std::reverse(order.begin(), order.end());
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        control(qPrintable(order[i]))->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(QApplication::focusWidget()->objectName(), order[i]);
+        if (backwards)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != nullptr);
+        QCOMPARE(QApplication::focusWidget()->objectName(), order[(i + 1) % order.size()]);
+    }
+    QVERIFY(form_->isVisible()); // no key of the walk acted on the list window
 }
 
 QTEST_MAIN(TestCommandStrip)
