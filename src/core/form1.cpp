@@ -328,7 +328,10 @@ void Form1::ShowAboutDialog() {
 void Form1::CloseOtherDialogs(int dialogNumber) {
     for (int number = DialogNumber::AddItem; number <= DialogNumber::About; ++number) {
         QWidget* dialog = openDialog(number);
-        if (dialog == nullptr || number == dialogNumber || dialog->isMinimized())
+        // A minimised one too: window managers minimise dialogs whatever their hints say,
+        // and one left open would stand beside a fresh one of its kind, or come back
+        // while the list is hidden.
+        if (dialog == nullptr || number == dialogNumber)
             continue;
         dialog->close(); // runs the dialog's own closing behaviour
     }

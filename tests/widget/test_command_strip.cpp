@@ -206,14 +206,20 @@ void TestCommandStrip::stripButtonsAct() {
 void TestCommandStrip::openingAgainYieldsOneFreshDialog_data() {
     QTest::addColumn<QString>("opener");
     QTest::addColumn<int>("dialog");
-    QTest::newRow("Insert") << "Insert" << DialogNumber::AddItem;
-    QTest::newRow("Properties button") << "picProperties" << DialogNumber::Properties;
-    QTest::newRow("About area") << "lblAbout" << DialogNumber::About;
+    QTest::addColumn<bool>("minimized"); // the window manager minimised the first one
+    for (const bool minimized : {false, true}) {
+        const char* state = minimized ? ", first minimised" : "";
+        QTest::addRow("Insert%s", state) << "Insert" << DialogNumber::AddItem << minimized;
+        QTest::addRow("Properties button%s", state)
+            << "picProperties" << DialogNumber::Properties << minimized;
+        QTest::addRow("About area%s", state) << "lblAbout" << DialogNumber::About << minimized;
+    }
 }
 
 void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
     QFETCH(QString, opener);
     QFETCH(int, dialog);
+    QFETCH(bool, minimized);
     Form1& form = startShown();
     const auto open = [&] {
         if (opener == "Insert") {
@@ -227,15 +233,28 @@ void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
     open();
     QPointer<QWidget> first = form.openDialog(dialog);
     QVERIFY(first);
+    if (minimized)
+        first->showMinimized();
     open();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull() || !first->isVisible());
     QVERIFY(form.openDialog(dialog) != nullptr);
     QVERIFY(form.openDialog(dialog) != first.data());
-    int visibleTopLevels = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        visibleTopLevels += (widget != &form && widget->isVisible()) ? 1 : 0;
-    QCOMPARE(visibleTopLevels, 1);
+    const auto openDialogs = [&form] {
+        int visible = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            visible += (widget != &form && widget->isVisible()) ? 1 : 0;
+        return visible;
+    };
+    QCOMPARE(openDialogs(), 1);
+
+    // Hiding the list leaves no dialog behind, minimised or not.
+    if (minimized)
+        form.openDialog(dialog)->showMinimized();
+    platform_->trayEvent(TrayCode::LeftUp);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(openDialogs(), 0);
 }
 
 void TestCommandStrip::helpOpensOrFallsBackOrTells_data() {
