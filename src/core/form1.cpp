@@ -126,7 +126,7 @@ void Form1::buildControls() {
     lstApps_->setAccessibleDescription(
         QStringLiteral("Your items: Enter, Space or a double-click opens the selected one; "
                        "drop a file or folder here to add it"));
-    lstApps_->setFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
+    lstApps_->setDescriptionFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metricsAtBuild_.twipsPerPixelY));

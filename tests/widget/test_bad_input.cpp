@@ -267,8 +267,7 @@ void TestBadInput::longLineShowsOnlyItsStart() {
     QVERIFY(row >= 0);
     QCOMPARE(form_->lstApps()->line(row), huge); // the row holds the whole line
     const QString shown = form_->lstApps()->item(row)->text();
-    QVERIFY(shown.startsWith("Huge                          |/hhh"));
-    QVERIFY2(shown.size() < 1000, qPrintable(QString::number(shown.size())));
+    QCOMPARE(shown, QString("Huge") + QString(26, ' ')); // the description column only
 }
 
 // A row whose bytes are not UTF-8: the boxes show replacement characters, but an update
