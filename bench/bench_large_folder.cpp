@@ -1,10 +1,10 @@
 // Prints how long the Add Item dialog takes to open folders of 10,000 entries: one of
 // files, one of subfolders, from the click on the entry to the dialog drawn again.
-#include "core/form1.h"
-#include "dialogs/folder_list.h"
 #include "dialogs/folder_listing.h"
 #include "dialogs/form2.h"
+#include "qt/folder_list.h"
 #include "support/fake_platform.h"
+#include "support/qt_list_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -50,11 +50,22 @@ int main(int argc, char* argv[]) {
     fill(root / "folders", true);
 
     testing::FakePlatform platform;
-    Form1 form(platform, root);
-    form.Form_Load();
-    Form2 dialog(form, root.string(), &form);
-    dialog.show();
-    auto* folders = dialog.findChild<FolderList*>(QStringLiteral("dirList"));
+    testing::QtListWindow list(platform, root);
+    list.form().Form_Load();
+    QtDialogViews views(list.window(), platform);
+    Form2 dialog(list.form(), views, root.string());
+    auto& window = dynamic_cast<QWidget&>(dialog.view());
+    window.show();
+    auto* folders = window.findChild<FolderList*>(QStringLiteral("dirList"));
+    // The row of a folder entry, by the path the dialog gives it.
+    const auto rowOf = [&](const fs::path& folder) {
+        for (int row = 0; row < folders->entryCount(); ++row) {
+            folders->highlight(row);
+            if (dialog.highlightedPath() == folder.string())
+                return row;
+        }
+        return -1;
+    };
 
     for (const char* name : {"files", "folders"}) {
         const fs::path big = root / name;
@@ -68,18 +79,18 @@ int main(int argc, char* argv[]) {
             if (!listed)
                 return 1;
 
-            folders->setPath(root.string());
+            folders->highlight(rowOf(root));
+            dialog.dirList_Click();
             QApplication::processEvents();
+            const int row = rowOf(big);
+            folders->highlight(rowOf(root));
             timer.restart();
 
             // A click on the entry: the dialog opens it, lists its files and proposes.
-            int row = 0;
-            while (row < folders->entryCount() && folders->entryPath(row) != big.string())
-                ++row;
             folders->setCurrentIndex(folders->model()->index(row, 0));
-            if (folders->path() != big.string())
+            if (dialog.folderPath() != big.string())
                 return 1;
-            dialog.repaint();
+            window.repaint();
             QApplication::processEvents();
             opening.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         }

@@ -7,12 +7,12 @@
 // - a drop's duplicate scan over every row; the memory each item costs.
 // Usage: bench_list_scale [FOLDER]  (the folder holds the lists; its disk is the one timed)
 #include "commands/drop_decision.h"
-#include "core/form1.h"
 #include "core/item_line.h"
-#include "core/item_list_box.h"
 #include "core/list_file.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
+#include "qt/item_list_box.h"
 #include "support/fake_platform.h"
+#include "support/qt_list_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -202,8 +202,8 @@ long residentKilobytes() {
 // Child mode: the resident size of a loaded list window with `rows` items.
 int printMemory(const fs::path& folder) {
     testing::FakePlatform platform;
-    Form1 form(platform, folder);
-    form.Form_Load();
+    testing::QtListWindow app(platform, folder);
+    app.form().Form_Load();
     settle();
     ::malloc_trim(0); // what was only needed while loading is given back
     std::printf("%ld\n", residentKilobytes());
@@ -253,13 +253,13 @@ int main(int argc, char* argv[]) {
             ::malloc_trim(0);
             floors.push_back(timed([&] { readAndSort(folder / ListFileName); }));
             testing::FakePlatform platform;
-            Form1 form(platform, folder);
+            testing::QtListWindow app(platform, folder);
             ::malloc_trim(0);
             times.push_back(timed([&] {
-                form.Form_Load();
+                app.form().Form_Load();
                 settle();
             }));
-            if (form.lstApps()->count() != size)
+            if (app.window().lstApps()->count() != size)
                 return 1;
         }
         const double floor = median(floors);
@@ -309,10 +309,10 @@ int main(int argc, char* argv[]) {
 
     // A drop onto the largest list: every row is compared with the new item.
     testing::FakePlatform platform;
-    Form1 form(platform, big);
-    form.Form_Load();
+    testing::QtListWindow bigList(platform, big);
+    bigList.form().Form_Load();
     settle();
-    const ItemListBox& box = *form.lstApps();
+    const ItemListBox& box = *bigList.window().lstApps();
     std::vector<std::string> rows;
     const double gather = medianOf([&] {
         rows.clear();
@@ -331,7 +331,7 @@ int main(int argc, char* argv[]) {
            "before the scan"});
 
     const double firstShow = timed([&] {
-        form.ShowListAtCursor();
+        bigList.form().ShowListAtCursor();
         settle();
     });
     print({"first show of the list, 100,000 items", firstShow, std::nullopt, "ms", std::nullopt,

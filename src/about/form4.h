@@ -1,28 +1,25 @@
 #pragma once
 
-#include "core/list_window_geometry.h"
-
-#include <QWidget>
+#include "about/about_view.h"
+#include "core/dialog_views.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
-
-class QLabel;
-class QPushButton;
 
 namespace quivanto {
 
-class ClickLabel;
 class Form1;
 class Platform;
 
 // The About box: what the program is and which version runs, with the system information
-// tool, the licence agreement and the home page one click away. Modeless; it deletes
-// itself when closed and is built afresh at every opening.
-class Form4 final : public QWidget {
-    Q_OBJECT
+// tool, the licence agreement and the home page one click away. Modeless; built afresh at
+// every opening.
+class Form4 final : public ListDialog {
 public:
-    explicit Form4(Form1& form1);
+    // The view is made here, from `views`; Form_Load then fills it.
+    Form4(Form1& form1, DialogViews& views);
+    ~Form4() override;
 
     void Form_Load();
     void cmdOK_Click();
@@ -30,41 +27,24 @@ public:
     void cmdLic_Click();
     void lblWebsite_Click();
     void picIcon_Click();
-    // However the box closes; it never refuses to.
+    // However the box closes; it never refuses to. Runs once.
     void Form_Unload();
 
     void StartSysInfo();
     bool GetKeyValue(std::uint32_t keyRoot, const std::string& keyName,
                      const std::string& subKeyRef, std::string& keyVal);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void close() override { Form_Unload(); }
+    bool isMinimized() const override { return view_->isMinimized(); }
+
+    AboutView& view() { return *view_; }
 
 private:
-    void buildControls();
-    QRect pixelRect(const TwipsRect& rect) const;
-    int pixelsX(float twips) const;
-    int pixelsY(float twips) const;
-    QLabel* makeLabel(const char* name, const TwipsRect& rect);
-
     Form1& form1_;
     Platform& platform_;
-    float twipsPerPixelX_;
-    float twipsPerPixelY_;
-
-    QPushButton* cmdLic_ = nullptr;
-    QPushButton* cmdSysInfo_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    ClickLabel* picIcon_ = nullptr;
-    ClickLabel* lblWebsite_ = nullptr;
-    QLabel* lblVersion_ = nullptr;
-    QLabel* lblTitle_ = nullptr;
-    QLabel* lblDescription_ = nullptr;
-    QLabel* lblCopy_ = nullptr;
-    QLabel* lblRights_ = nullptr;
-    QLabel* lblDisclaimer_ = nullptr;
+    bool unloaded_ = false;
+    // Last, so it goes first: a window being destroyed may still report an event.
+    std::unique_ptr<AboutView> view_;
 };
 
 } // namespace quivanto

@@ -4,31 +4,10 @@
 #include "commands/key_table.h"
 #include "commands/list_commands.h"
 #include "core/form1.h"
-#include "core/item_list_box.h"
 
 namespace quivanto {
 
-int virtualKeyCode(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return VirtualKey::Enter;
-    case Qt::Key_Space:
-        return VirtualKey::Space;
-    case Qt::Key_Escape:
-        return VirtualKey::Escape;
-    case Qt::Key_Insert:
-        return VirtualKey::Insert;
-    case Qt::Key_Delete:
-        return VirtualKey::Delete;
-    case Qt::Key_F1:
-        return VirtualKey::F1;
-    default:
-        return 0;
-    }
-}
-
-void DispatchListKey(Form1& form, const int& keyCode, Qt::KeyboardModifiers) {
+void DispatchListKey(Form1& form, const int& keyCode, int) {
     switch (listKeyAction(keyCode)) {
     case ListKeyAction::Launch:
         lstApps_DblClick(form);
@@ -63,7 +42,7 @@ void ShowHelp(Form1& form) {
         if (failure != StartError::None)
             form.showMessage(unexpectedErrorMessage(failure));
     }
-    form.lstApps()->setFocus();
+    form.focusList();
 }
 
 } // namespace quivanto

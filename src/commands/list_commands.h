@@ -4,8 +4,6 @@
 
 #include <string>
 
-class QMimeData;
-
 // The list window's commands on its rows: launch, add by drop, remove. Free functions on
 // the window, so the window itself keeps only the wiring.
 namespace quivanto {
@@ -15,7 +13,8 @@ class Form1;
 // Double-click on a row (and Enter or Space): open the selected item's target.
 void lstApps_DblClick(Form1& form);
 
-// A drop on the list: add the one dropped file or folder.
+// A drop on the list: add the one dropped file or folder. The front end calls it once the
+// drop is over, so no message box holds the drag source waiting.
 void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped);
 
 // Remove the selected item after asking; the row is taken out, then the file rewritten.
@@ -23,9 +22,5 @@ void RemoveSelectedItem(Form1& form);
 
 // Rewrites the list file without `line`. When that fails the row comes back.
 void DeleteItemLine(Form1& form, const std::string& line);
-
-// The file list of dropped data: the local files of its URLs. Data with no URLs, or with
-// one that is not a local file, has no file list.
-DroppedFiles droppedFilesFrom(const QMimeData& data);
 
 } // namespace quivanto

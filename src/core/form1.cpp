@@ -2,198 +2,83 @@
 
 #include "about/form4.h"
 #include "commands/command_messages.h"
-#include "commands/command_strip.h"
-#include "commands/list_commands.h"
-#include "core/artwork_label.h"
-#include "core/click_label.h"
-#include "core/focus_label.h"
-#include "core/item_list_box.h"
 #include "core/message.h"
-#include "core/picture_button.h"
-#include "core/pixel_rect.h"
+#include "core/row_order.h"
 #include "core/tray_policy.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
-#include "dialogs/properties_rules.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMimeData>
+#include <algorithm>
 
 namespace quivanto {
 namespace {
 
-constexpr QColor ListWindowGreen(0, 128, 0);
-
 std::size_t dialogSlot(int dialogNumber) {
     return static_cast<std::size_t>(dialogNumber - DialogNumber::AddItem);
-}
-
-// Keys that move the focus, and the modifiers pressed ahead of a key.
-bool movesFocusOrModifies(int key) {
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool isDialogNumber(int dialogNumber) {
     return dialogNumber >= DialogNumber::AddItem && dialogNumber <= DialogNumber::About;
 }
 
+PixelRect pixels(const TwipsRect& rect, const ScreenMetrics& screen) {
+    return {twipsToPixels(rect.left, screen.twipsPerPixelX),
+            twipsToPixels(rect.top, screen.twipsPerPixelY),
+            twipsToPixels(rect.width, screen.twipsPerPixelX),
+            twipsToPixels(rect.height, screen.twipsPerPixelY)};
+}
+
 } // namespace
 
-Form1::Form1(Platform& platform, const std::filesystem::path& folder, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool)
-    , platform_(platform)
+Form1::Form1(Platform& platform, const std::filesystem::path& folder, ListWindowView& view,
+             DialogViews& dialogViews)
+    : platform_(platform)
     , listFile_(folder, platform)
+    , view_(view)
+    , dialogViews_(dialogViews)
     , metricsAtBuild_(platform.screenMetrics()) {
-    setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), ApplicationTitle.size()));
-    setObjectName(QStringLiteral("Form1"));
     trayIconData_.tip = std::string(ApplicationTitle);
-    buildControls();
-    connectListCommands();
-    connectCommandStrip();
     applyGeometry();
 }
 
-Form1::~Form1() = default;
-
-QRect Form1::pixelRect(const TwipsRect& rect) const {
-    return quivanto::pixelRect(rect, metricsAtBuild_);
+// The dialogs go first: closing one may still reach the list window.
+Form1::~Form1() {
+    closed_.clear();
+    displaced_.clear();
+    for (auto& dialog : dialogs_)
+        dialog.reset();
 }
 
-void Form1::buildControls() {
-    QPalette green = palette();
-    green.setColor(QPalette::Window, ListWindowGreen);
-    green.setColor(QPalette::Base, ListWindowGreen);
-    green.setColor(QPalette::Text, Qt::white);
-    green.setColor(QPalette::WindowText, Qt::white);
-    setPalette(green);
-    setAutoFillBackground(true);
-
-    picHeader_ = new ArtworkLabel(QStringLiteral("banner"), this);
-    picHeader_->setObjectName(QStringLiteral("picHeader"));
-    picHeader_->setGeometry(pixelRect(ListWindowLayout::Header));
-    picHeader_->setFocusPolicy(Qt::TabFocus);
-    picHeader_->setAccessibleName(QStringLiteral("Quivanto"));
-    picHeader_->setAccessibleDescription(QStringLiteral("The list window's banner"));
-
-    lblAbout_ = new ClickLabel(picHeader_);
-    lblAbout_->setObjectName(QStringLiteral("lblAbout"));
-    lblAbout_->setGeometry(pixelRect(ListWindowLayout::About));
-    lblAbout_->setToolTip(QStringLiteral("Click here for more information about the Quivanto"));
-    lblAbout_->setAccessibleName(QStringLiteral("About Quivanto"));
-    lblAbout_->setAccessibleDescription(QStringLiteral("Opens the About box"));
-    lblAbout_->setCursor(Qt::PointingHandCursor);
-
-    picClose_ = new PictureButton(QStringLiteral("hide"), QStringLiteral("Hide"), picHeader_);
-    picClose_->setObjectName(QStringLiteral("picClose"));
-    picClose_->setGeometry(pixelRect(ListWindowLayout::Close));
-    picClose_->setAccessibleDescription(QStringLiteral("Hides the list window (Escape)"));
-
-    const auto makeButton = [this](const char* name, const char* art, const char* tip,
-                                   const TwipsRect& rect) {
-        auto* button = new PictureButton(QLatin1String(art), QLatin1String(tip), this);
-        button->setObjectName(QLatin1String(name));
-        button->setGeometry(pixelRect(rect));
-        return button;
-    };
-    picAdd_ = makeButton("picAdd", "add", "Add", ListWindowLayout::Add);
-    picDelete_ = makeButton("picDelete", "delete", "Delete", ListWindowLayout::Delete);
-    picProperties_ =
-        makeButton("picProperties", "properties", "Properties", ListWindowLayout::Properties);
-    picHelp_ = makeButton("picHelp", "help", "Help", ListWindowLayout::Help);
-    picAdd_->setAccessibleDescription(QStringLiteral("Opens the Add Item dialog (Insert)"));
-    picDelete_->setAccessibleDescription(
-        QStringLiteral("Removes the selected item from the list (Delete)"));
-    picProperties_->setAccessibleDescription(
-        QStringLiteral("Shows the selected item and lets you change its description"));
-    picHelp_->setAccessibleDescription(QStringLiteral("Opens the help document (F1)"));
-
-    lstApps_ = new ItemListBox(this);
-    lstApps_->setObjectName(QStringLiteral("lstApps"));
-    lstApps_->setAccessibleName(QStringLiteral("Quivanto list"));
-    lstApps_->setAccessibleDescription(
-        QStringLiteral("Your items: Enter, Space or a double-click opens the selected one; "
-                       "drop a file or folder here to add it"));
-    lstApps_->setDescriptionFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
-    lstApps_->setFrameShape(QFrame::NoFrame);
-    lstApps_->setPalette(green);
-    lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metricsAtBuild_.twipsPerPixelY));
-
-    // Tab order: the list, then Properties, Delete, Add, Help, the banner and Hide.
-    setTabOrder(lstApps_, picProperties_);
-    setTabOrder(picProperties_, picDelete_);
-    setTabOrder(picDelete_, picAdd_);
-    setTabOrder(picAdd_, picHelp_);
-    setTabOrder(picHelp_, picHeader_);
-    setTabOrder(picHeader_, picClose_);
-    // First in the tab order, so the list has the focus when the window first shows.
-    lstApps_->setFocus();
+PixelRect Form1::windowRect() const {
+    const float tppX = metricsAtBuild_.twipsPerPixelX;
+    const float tppY = metricsAtBuild_.twipsPerPixelY;
+    return {twipsToPixels(geometry_.left, tppX), twipsToPixels(geometry_.top, tppY),
+            twipsToPixels(geometry_.width, tppX), twipsToPixels(geometry_.height, tppY)};
 }
 
-void Form1::connectListCommands() {
-    // Only the double-click: Enter and Space reach the launch through the key table.
-    connect(lstApps_, &QListWidget::itemDoubleClicked, this, [this] { lstApps_DblClick(*this); });
-    connect(lstApps_, &ItemListBox::dropped, this, [this](const QMimeData* data) {
-        // Handled once the drop is over, so no message box holds the drag source waiting.
-        QMetaObject::invokeMethod(
-            this, [this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*this, files); },
-            Qt::QueuedConnection);
-    });
-}
-
-void Form1::connectCommandStrip() {
-    connect(picAdd_, &PictureButton::clicked, this, &Form1::ShowAddDialog);
-    connect(picDelete_, &PictureButton::clicked, this, [this] { RemoveSelectedItem(*this); });
-    connect(picProperties_, &PictureButton::clicked, this, &Form1::ShowPropertiesDialog);
-    connect(picHelp_, &PictureButton::clicked, this, [this] { ShowHelp(*this); });
-    connect(picClose_, &PictureButton::clicked, this, &Form1::HideListWindow);
-    connect(lblAbout_, &ClickLabel::clicked, this, &Form1::ShowAboutDialog);
-    lstApps_->installEventFilter(this);
-    picHeader_->installEventFilter(this);
-}
-
-void Form1::keyPressEvent(QKeyEvent* event) {
-    // A key a control left unhandled comes up here too: that one is not the window's.
-    QWidget* focus = focusWidget();
-    if (focus == nullptr || focus == this)
-        DispatchListKey(*this, virtualKeyCode(event->key()), event->modifiers());
-    QWidget::keyPressEvent(event);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || (watched != lstApps_ && watched != picHeader_))
-        return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    // The banner's own keys only: not those its Hide button passes up, and not Tab, Shift+Tab
-    // or the Shift pressed first, which would send the focus to the list before it moves.
-    if (watched == picHeader_ && (focusWidget() != picHeader_ || movesFocusOrModifies(key->key())))
-        return false;
-    DispatchListKey(*this, virtualKeyCode(key->key()), key->modifiers());
-    if (watched == picHeader_ && !minimized_)
-        lstApps_->setFocus();
-    return false; // the control still handles its key as usual
+PixelRect Form1::listRect() const {
+    TwipsRect list = ListWindowLayout::List;
+    list.height = geometry_.listHeight;
+    return pixels(list, metricsAtBuild_);
 }
 
 void Form1::applyGeometry() {
-    const float tppX = metricsAtBuild_.twipsPerPixelX;
-    const float tppY = metricsAtBuild_.twipsPerPixelY;
-    setFixedSize(twipsToPixels(geometry_.width, tppX), twipsToPixels(geometry_.height, tppY));
-    move(twipsToPixels(geometry_.left, tppX), twipsToPixels(geometry_.top, tppY));
-    TwipsRect list = ListWindowLayout::List;
-    list.height = geometry_.listHeight;
-    lstApps_->setGeometry(pixelRect(list));
+    view_.place(windowRect(), listRect());
+}
+
+int Form1::addRow(const std::string& line) {
+    const auto place = std::upper_bound(rows_.begin(), rows_.end(), line, rowLess);
+    const int index = static_cast<int>(place - rows_.begin());
+    rows_.insert(place, line);
+    view_.insertRow(index, line);
+    return index;
+}
+
+void Form1::removeRow(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= rows_.size())
+        return;
+    rows_.erase(rows_.begin() + index);
+    view_.removeRow(index);
 }
 
 MessageAnswer Form1::showMessage(const Message& message) {
@@ -220,7 +105,7 @@ StartOutcome Form1::Form_Load() {
         Form_Unload();
         return StartOutcome::ListFileFailed;
     }
-    lstApps_->selectIndex(0);
+    selectIndex(0);
     return StartOutcome::Resident;
 }
 
@@ -229,10 +114,10 @@ void Form1::InitializeList() {
     const ScreenMetrics screen = platform_.screenMetrics();
     // The window is filled beyond the screen's corner and never shown while it fills.
     geometry_ = offScreen(geometry_, screen);
-    auto lines = listFile_.readLines();
-    const std::size_t rows = lines.size();
-    lstApps_->setLines(std::move(lines));
-    geometry_ = grownForRows(geometry_, screen, rows);
+    rows_ = listFile_.readLines();
+    sortRows(rows_);
+    view_.setRows(rows_);
+    geometry_ = grownForRows(geometry_, screen, rows_.size());
     applyGeometry();
     HideListWindow();
 }
@@ -256,13 +141,13 @@ void Form1::trayIconEvent(int code, std::optional<int> clickX) {
 void Form1::setMinimized(bool minimized) {
     minimized_ = minimized;
     if (minimized_)
-        hide(); // a minimized list window is never left on screen
+        view_.hideWindow(); // a minimized list window is never left on screen
 }
 
 void Form1::ShowMenu() {
     setMinimized(false);
-    show();
-    platform_.setForegroundWindow(winId());
+    view_.showWindow();
+    platform_.setForegroundWindow(view_.nativeHandle());
 }
 
 void Form1::ShowListAtCursor(std::optional<int> clickX) {
@@ -278,9 +163,9 @@ void Form1::ShowListAtCursor(std::optional<int> clickX) {
 void Form1::HideListWindow() {
     CloseOtherDialogs(DialogNumber::None);
     if (!minimized_)
-        lstApps_->setFocus();
+        view_.focusList();
     setMinimized(true);
-    platform_.setForegroundWindow(winId());
+    platform_.setForegroundWindow(view_.nativeHandle());
 }
 
 void Form1::GrowListWindow() {
@@ -295,39 +180,66 @@ void Form1::ShrinkListWindow() {
 
 void Form1::ConfirmRemoveFromTray() {
     ShowMenu();
-    lstApps_->setFocus();
+    view_.focusList();
     HideListWindow();
     if (showMessage(confirmRemoveFromTrayMessage()) != MessageAnswer::Yes)
         return;
     CloseOtherDialogs(DialogNumber::None);
     Form_Unload();
-    emit unloaded();
+    view_.programEnds();
 }
 
 void Form1::Form_Unload() {
     platform_.deleteTrayIcon(trayIconData_);
 }
 
-void Form1::registerDialog(int dialogNumber, QWidget* dialog) {
-    if (isDialogNumber(dialogNumber))
-        dialogs_[dialogSlot(dialogNumber)] = dialog;
+ListDialog* Form1::openDialog(int dialogNumber) const {
+    return isDialogNumber(dialogNumber) ? dialogs_[dialogSlot(dialogNumber)].get() : nullptr;
 }
 
-QWidget* Form1::openDialog(int dialogNumber) const {
-    return isDialogNumber(dialogNumber) ? dialogs_[dialogSlot(dialogNumber)].data() : nullptr;
+void Form1::dialogClosed(ListDialog& dialog) {
+    const auto retire = [this](std::unique_ptr<ListDialog>& held) {
+        closed_.push_back(std::move(held));
+        if (closed_.size() == 1)
+            view_.runLater([this] { closed_.clear(); });
+    };
+    for (auto& held : dialogs_) {
+        if (held.get() == &dialog) {
+            retire(held);
+            return;
+        }
+    }
+    const auto found = std::find_if(displaced_.begin(), displaced_.end(),
+                                    [&dialog](const auto& held) { return held.get() == &dialog; });
+    if (found != displaced_.end()) {
+        retire(*found);
+        displaced_.erase(found);
+    }
+}
+
+template <class Dialog, class... Arguments>
+Dialog& Form1::openFresh(int dialogNumber, Arguments&&... arguments) {
+    auto& slot = dialogs_[dialogSlot(dialogNumber)];
+    // One left open (a minimized one) stays on screen until it is closed itself.
+    if (slot)
+        displaced_.push_back(std::move(slot));
+    auto dialog =
+        std::make_unique<Dialog>(*this, dialogViews_, std::forward<Arguments>(arguments)...);
+    Dialog& opened = *dialog;
+    slot = std::move(dialog);
+    return opened;
 }
 
 void Form1::ShowAboutDialog() {
     CloseOtherDialogs(DialogNumber::None);
-    auto* about = new Form4(*this); // deletes itself when closed
-    registerDialog(DialogNumber::About, about);
-    about->show();
-    about->activateWindow();
+    Form4& about = openFresh<Form4>(DialogNumber::About);
+    about.view().showWindow();
+    about.view().activate();
 }
 
 void Form1::CloseOtherDialogs(int dialogNumber) {
     for (int number = DialogNumber::AddItem; number <= DialogNumber::About; ++number) {
-        QWidget* dialog = openDialog(number);
+        ListDialog* dialog = openDialog(number);
         // A minimised one too: window managers minimise dialogs whatever their hints say,
         // and one left open would stand beside a fresh one of its kind, or come back
         // while the list is hidden.
@@ -339,24 +251,22 @@ void Form1::CloseOtherDialogs(int dialogNumber) {
 
 void Form1::ShowAddDialog() {
     CloseOtherDialogs(DialogNumber::None);
-    auto* dialog = new Form2(*this, Form2::workingFolder(), this);
-    registerDialog(DialogNumber::AddItem, dialog);
-    dialog->Form_Load();
-    dialog->show();
+    Form2& dialog = openFresh<Form2>(DialogNumber::AddItem, Form2::workingFolder());
+    dialog.Form_Load();
+    dialog.view().showWindow();
 }
 
 void Form1::ShowPropertiesDialog() {
     CloseOtherDialogs(DialogNumber::None);
     // Without a selected row there is no item to show, and an update could only harm.
-    if (lstApps_->selectedIndex() < 0) {
+    if (selectedIndex() < 0) {
         showMessage(noSelectionMessage());
-        lstApps_->setFocus();
+        focusList();
         return;
     }
-    auto* dialog = new Form3(*this, this);
-    registerDialog(DialogNumber::Properties, dialog);
-    dialog->Form_Load();
-    dialog->show();
+    Form3& dialog = openFresh<Form3>(DialogNumber::Properties);
+    dialog.Form_Load();
+    dialog.view().showWindow();
 }
 
 } // namespace quivanto

@@ -2,8 +2,6 @@
 
 #include "core/item_line.h"
 
-#include <array>
-
 namespace quivanto {
 namespace {
 
@@ -19,17 +17,6 @@ bool holds(std::string_view root, std::string_view folder, char separator) {
         return false;
     return root.ends_with(separator) || folder[root.size()] == separator;
 }
-
-// Below these the system keeps its own mounts; media a user plugs in appear under
-// /media, /mnt or /run/media instead.
-constexpr std::array<std::string_view, 8> SystemPlaces = {"/proc", "/sys",  "/dev",     "/run",
-                                                          "/boot", "/snap", "/var/lib", "/etc"};
-
-constexpr std::array<std::string_view, 26> PseudoFileSystems = {
-    "proc",    "sysfs",    "tmpfs",      "devtmpfs",  "devpts",     "cgroup",      "cgroup2",
-    "overlay", "squashfs", "autofs",     "mqueue",    "debugfs",    "tracefs",     "securityfs",
-    "pstore",  "bpf",      "configfs",   "fusectl",   "hugetlbfs",  "binfmt_misc", "efivarfs",
-    "ramfs",   "nsfs",     "rpc_pipefs", "selinuxfs", "fuse.portal"};
 
 } // namespace
 
@@ -80,26 +67,6 @@ std::string driveOfFolder(std::string_view folder, const std::vector<std::string
             best = root;
     }
     return best;
-}
-
-bool isUserVolume(std::string_view rootPath, std::string_view fileSystemType) {
-    if (rootPath == "/")
-        return true;
-    if (rootPath.empty() || rootPath.front() != '/')
-        return false;
-    for (const auto type : PseudoFileSystems) {
-        if (fileSystemType == type)
-            return false;
-    }
-    if (startsWith(fileSystemType, "fuse.gvfs") || startsWith(fileSystemType, "fuse.lxcfs"))
-        return false;
-    if (holds("/run/media", rootPath, '/'))
-        return rootPath != "/run/media";
-    for (const auto place : SystemPlaces) {
-        if (holds(place, rootPath, '/'))
-            return false;
-    }
-    return true;
 }
 
 } // namespace quivanto

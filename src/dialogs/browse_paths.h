@@ -26,8 +26,4 @@ bool isListedName(std::string_view name);
 std::string driveOfFolder(std::string_view folder, const std::vector<std::string>& roots,
                           char separator);
 
-// Whether a mounted file system is one a user would recognise as a drive: removable media,
-// other disks and network shares, not the kernel's and the run time's own mounts.
-bool isUserVolume(std::string_view rootPath, std::string_view fileSystemType);
-
 } // namespace quivanto

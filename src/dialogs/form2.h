@@ -1,33 +1,31 @@
 #pragma once
 
-#include <QMargins>
-#include <QWidget>
+#include "core/dialog_views.h"
+#include "dialogs/add_item_view.h"
 
+#include <memory>
 #include <string>
-
-class QLabel;
-class QPushButton;
+#include <vector>
 
 namespace quivanto {
 
-class DescriptionBox;
-class DriveList;
-class FileList;
-class FolderList;
 class Form1;
 
 // The Add Item dialog: browse to a folder and perhaps a file, describe it, add it to the
 // list. Modeless; it stays open after an item is added.
-class Form2 final : public QWidget {
-    Q_OBJECT
+class Form2 final : public ListDialog {
 public:
-    // Opens at `startFolder`, or at the home folder when that cannot be read.
-    Form2(Form1& listWindow, const std::string& startFolder, QWidget* parent);
+    // Opens at `startFolder`, or at the home folder when that cannot be read. The view is
+    // made here, from `views`.
+    Form2(Form1& listWindow, DialogViews& views, const std::string& startFolder);
+    ~Form2() override;
 
     // The process's working folder, where the dialog starts.
     static std::string workingFolder();
 
+    // Places the dialog; the front end calls it again through frameMayHaveChanged.
     void Form_Load();
+    // However the window closes; runs once.
     void Form_Unload();
     void drvList_Change();
     void dirList_Change();
@@ -37,27 +35,38 @@ public:
     void cmdAdd_Click();
     void cmdDone_Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
+    // The window was shown, moved or resized: the frame's size may be known only now.
+    void frameMayHaveChanged();
+
+    void close() override { Form_Unload(); }
+    bool isMinimized() const override { return view_->isMinimized(); }
+
+    AddItemView& view() { return *view_; }
+    // The open folder and the folder the highlight is on, as paths.
+    const std::string& folderPath() const { return folderPath_; }
+    std::string highlightedPath() const;
+    std::string selectedFileName() const;
+    std::string chosenDrive() const;
 
 private:
-    void buildControls();
-    void openStartFolder(const std::string& startFolder);
+    // Opens a folder: false, with the highlight back on the open folder, when it cannot be
+    // read. `dirList_Change` runs when the open folder changed.
+    bool openFolder(const std::string& folder);
     void showDriveOfFolder();
-    QMargins frameMargins() const;
+    std::string folderEntryPath(int row) const;
 
     Form1& list_;
     char separator_;
-    QMargins placedWithFrame_;
-
-    DriveList* drvList_ = nullptr;
-    FolderList* dirList_ = nullptr;
-    FileList* filList_ = nullptr;
-    QLabel* lblItemName_ = nullptr;
-    DescriptionBox* txtItemName_ = nullptr;
-    QPushButton* cmdAdd_ = nullptr;
-    QPushButton* cmdDone_ = nullptr;
+    std::vector<std::string> roots_;
+    std::string folderPath_;
+    std::vector<std::string> childNames_;
+    int openRow_ = -1;
+    std::vector<std::string> files_;
+    FrameMargins placedWithFrame_;
+    bool placed_ = false;
+    bool unloaded_ = false;
+    // Last, so it goes first: a window being destroyed may still report an event.
+    std::unique_ptr<AddItemView> view_;
 };
 
 } // namespace quivanto

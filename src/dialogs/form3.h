@@ -1,27 +1,26 @@
 #pragma once
 
-#include <QWidget>
+#include "core/dialog_views.h"
+#include "dialogs/properties_view.h"
 
+#include <memory>
 #include <string>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace quivanto {
 
-class DescriptionBox;
 class Form1;
 
 // The Properties dialog: shows the item selected when it opened and lets the user change
 // its description. Modeless; an update always applies to that item, whatever row is
 // selected meanwhile.
-class Form3 final : public QWidget {
-    Q_OBJECT
+class Form3 final : public ListDialog {
 public:
-    Form3(Form1& listWindow, QWidget* parent);
+    // The view is made here, from `views`.
+    Form3(Form1& listWindow, DialogViews& views);
+    ~Form3() override;
 
     void Form_Load();
+    // However the window closes; runs once.
     void Form_Unload();
     void btnUpdate_Click();
     void btnCancel_Click();
@@ -30,24 +29,22 @@ public:
     // longer holds the old line. Throws ListFileError when the rewrite fails.
     bool ReplaceItemLine(const std::string& newLine, const std::string& oldLine);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    void close() override { Form_Unload(); }
+    bool isMinimized() const override { return view_->isMinimized(); }
+
+    PropertiesView& view() { return *view_; }
+    const std::string& loadedLine() const { return loadedLine_; }
 
 private:
-    void buildControls();
     // Puts the old row back after a failed rewrite and tells the user.
     void restoreRow(int newRow, const std::string& reason);
 
     Form1& list_;
     std::string LoadedDescription;
     std::string loadedLine_; // the item this dialog edits
-
-    QLabel* Label1_ = nullptr;
-    DescriptionBox* txtDescr_ = nullptr;
-    QLabel* Label2_ = nullptr;
-    QLineEdit* txtName_ = nullptr;
-    QPushButton* btnUpdate_ = nullptr;
-    QPushButton* btnCancel_ = nullptr;
+    bool unloaded_ = false;
+    // Last, so it goes first: a window being destroyed may still report an event.
+    std::unique_ptr<PropertiesView> view_;
 };
 
 } // namespace quivanto

@@ -29,7 +29,6 @@ std::optional<std::size_t> rowOfLine(const std::vector<std::string>& rows, std::
 
 Message descriptionTakenMessage(std::string_view row);
 
-
 // The item the dialog shows is no longer a row of the list.
 Message itemGoneMessage(const ShownItem& item);
 

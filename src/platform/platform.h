@@ -135,6 +135,11 @@ public:
     // exactly; where it may not, the spaces are not part of the name and are trimmed.
     virtual bool namesMayEndWithSpace() const = 0;
 
+    // The file-system roots a user would recognise, in the order the drive list shows them.
+    virtual std::vector<std::string> driveRoots() = 0;
+    // The user's home folder; empty when there is none.
+    virtual std::string homeFolder() = 0;
+
     // Durable files: make the file's bytes reach the disk, and replace `to` by `from`
     // in one step, so that `to` is at every moment either the old or the new file.
     virtual std::error_code flushToDisk(const std::filesystem::path& file) = 0;

@@ -7,7 +7,7 @@
 // partial or mixed.
 #include "core/item_line.h"
 #include "core/list_file.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 
 #include <algorithm>
 #include <chrono>

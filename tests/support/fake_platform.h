@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -43,12 +44,17 @@ public:
     // When set, the registry calls go to this platform instead of `registry`.
     Platform* registryBackEnd = nullptr;
     bool anotherInstance = false;
-    bool trailingSpacesInNames = true; // as on Unix file systems
+    // As the system's own names allow: Unix names may end with spaces, Windows names not.
+    bool trailingSpacesInNames = std::filesystem::path::preferred_separator == '/';
     bool trayAppears = true;
     ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
     CursorPosition cursor{1000, 760};
     std::string appDirectory = "/opt/quivanto";
-    std::error_code replaceFailure; // returned once by the next replaceFile
+    // The system's own, so real folders can be browsed on Linux and on Windows.
+    char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::vector<std::string> roots{"/"}; // the drive list's roots
+    std::string home;                    // the home folder; empty: none
+    std::error_code replaceFailure;      // returned once by the next replaceFile
 
     // Record
     std::vector<ShownMessage> messages;
@@ -64,6 +70,7 @@ public:
     std::set<RegistryKeyHandle> openRegistryKeys; // opened and not yet closed
     std::vector<std::string> ordinaryFileQueries;
     std::vector<int> trayRequests; // 0 add, 2 delete
+    std::vector<WindowHandle> foregroundRequests;
     TrayEventHandler trayCallback;
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
@@ -73,8 +80,10 @@ public:
     int directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override { return appDirectory; }
-    char pathSeparator() const override { return '/'; }
+    char pathSeparator() const override { return separator; }
     bool namesMayEndWithSpace() const override { return trailingSpacesInNames; }
+    std::vector<std::string> driveRoots() override { return roots; }
+    std::string homeFolder() override { return home; }
     std::error_code flushToDisk(const std::filesystem::path& file) override;
     std::error_code replaceFile(const std::filesystem::path& from,
                                 const std::filesystem::path& to) override;
@@ -93,7 +102,7 @@ public:
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override { return screen; }
     CursorPosition cursorPosition() override { return cursor; }
-    void setForegroundWindow(WindowHandle) override {}
+    void setForegroundWindow(WindowHandle window) override { foregroundRequests.push_back(window); }
 
     // The tray delivering an event, as the notification area would; a tray host that
     // tells where the icon was clicked gives `clickX`.

@@ -1,6 +1,6 @@
 // The desktop back end's single-instance rule: the first copy holds a lock for as long as
 // it lives, and only for as long as it lives.
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 
 #include <QDir>
 #include <QTemporaryDir>

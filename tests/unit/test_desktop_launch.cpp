@@ -1,5 +1,5 @@
-#include "platform/desktop_launch.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_launch.h"
+#include "platform/desktop/desktop_platform.h"
 #include "platform/platform.h"
 
 #include <QTemporaryDir>

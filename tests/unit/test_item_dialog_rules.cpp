@@ -4,6 +4,7 @@
 #include "dialogs/browse_paths.h"
 #include "dialogs/folder_listing.h"
 #include "dialogs/properties_rules.h"
+#include "platform/desktop/desktop_volumes.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "about/sys_info.h"
-#include "about/sys_info_tools.h"
+#include "platform/desktop/sys_info_tools.h"
 #include "support/fake_platform.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // Every control a user reaches, by keyboard or by pointer, tells assistive technologies
 // what it is and what it does, and shows when it has the keyboard focus.
 
-#include "core/form1.h"
 #include "support/fake_platform.h"
+#include "support/qt_list_window.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
@@ -15,6 +15,7 @@
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
+using quivanto::testing::QtListWindow;
 
 namespace {
 
@@ -69,7 +70,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<FakePlatform> platform_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<QtListWindow> app_;
     QString previousFolder_;
 
     QWidget& openWindow(int dialogNumber);
@@ -83,32 +84,32 @@ void TestAccessibility::init() {
     previousFolder_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir_->path()));
     platform_ = std::make_unique<FakePlatform>();
-    form_ = std::make_unique<Form1>(*platform_, dir_->path().toStdString());
-    QCOMPARE(form_->Form_Load(), StartOutcome::Resident);
-    form_->ShowListAtCursor();
+    app_ = std::make_unique<QtListWindow>(*platform_, dir_->path().toStdString());
+    QCOMPARE(app_->form().Form_Load(), StartOutcome::Resident);
+    app_->form().ShowListAtCursor();
 }
 
 void TestAccessibility::cleanup() {
-    form_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app_.reset();
+    QCoreApplication::sendPostedEvents();
     QDir::setCurrent(previousFolder_);
 }
 
 QWidget& TestAccessibility::openWindow(int dialogNumber) {
     switch (dialogNumber) {
     case DialogNumber::AddItem:
-        form_->ShowAddDialog();
+        app_->form().ShowAddDialog();
         break;
     case DialogNumber::Properties:
-        form_->ShowPropertiesDialog();
+        app_->form().ShowPropertiesDialog();
         break;
     case DialogNumber::About:
-        form_->ShowAboutDialog();
+        app_->form().ShowAboutDialog();
         break;
     default:
-        return *form_;
+        return app_->window();
     }
-    QWidget* dialog = form_->openDialog(dialogNumber);
+    QWidget* dialog = app_->dialog(dialogNumber);
     if (dialog == nullptr)
         qFatal("dialog %d did not open", dialogNumber);
     return *dialog;

@@ -1,6 +1,6 @@
-#include "core/artwork.h"
-#include "core/form1.h"
+#include "qt/artwork.h"
 #include "support/fake_platform.h"
+#include "support/qt_list_window.h"
 
 #include <QLabel>
 #include <QTemporaryDir>
@@ -21,12 +21,12 @@ private slots:
 void TestArtwork::bannerIsDrawnWhenTheListWindowFirstShows() {
     QTemporaryDir dir;
     testing::FakePlatform platform;
-    Form1 form(platform, dir.path().toStdString());
-    form.Form_Load();
-    const auto* banner = form.findChild<QLabel*>(QStringLiteral("picHeader"));
+    testing::QtListWindow app(platform, dir.path().toStdString());
+    app.form().Form_Load();
+    const auto* banner = app.window().findChild<QLabel*>(QStringLiteral("picHeader"));
     QVERIFY(banner != nullptr);
     QVERIFY(banner->pixmap().isNull()); // waiting in the tray costs no drawing
-    form.ShowMenu();
+    app.form().ShowMenu();
     QCOMPARE(banner->pixmap().deviceIndependentSize().toSize(), QSize(263, 39));
     const QImage picture = banner->pixmap().toImage();
     QCOMPARE(qAlpha(picture.pixel(10, 10)), 255); // drawn, not left transparent

@@ -1,17 +1,15 @@
 // Whatever the list file holds and whatever is dropped, and however the disk refuses: the
 // program tells the user, loses no line, and keeps the list box and the file equal.
 #include "commands/list_commands.h"
-#include "core/form1.h"
 #include "core/item_line.h"
-#include "core/item_list_box.h"
 #include "core/list_file.h"
 #include "core/text_units.h"
-#include "dialogs/file_list.h"
-#include "dialogs/form2.h"
-#include "dialogs/form3.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
+#include "qt/file_list.h"
+#include "qt/item_list_box.h"
 #include "support/fake_platform.h"
 #include "support/permission_bits.h"
+#include "support/qt_list_window.h"
 
 #include <QLineEdit>
 #include <QMimeData>
@@ -34,6 +32,7 @@
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
 using quivanto::testing::PermissionBitsCount;
+using quivanto::testing::QtListWindow;
 namespace fs = std::filesystem;
 
 namespace {
@@ -56,15 +55,17 @@ Lines sorted(Lines lines) {
     return lines;
 }
 
-Lines rowsOf(const Form1& form) {
+// The rows as the list box shows them.
+Lines rowsOf(const QtListWindow& app) {
+    const ItemListBox& list = *app.window().lstApps();
     Lines rows;
-    for (int row = 0; row < form.lstApps()->count(); ++row)
-        rows.push_back(form.lstApps()->line(row));
+    for (int row = 0; row < list.count(); ++row)
+        rows.push_back(list.line(row));
     return rows;
 }
 
-int rowOf(const Form1& form, const std::string& line) {
-    const Lines rows = rowsOf(form);
+int rowOf(const QtListWindow& app, const std::string& line) {
+    const Lines rows = rowsOf(app);
     const auto found = std::find(rows.begin(), rows.end(), line);
     return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
@@ -122,7 +123,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<FakePlatform> platform_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<QtListWindow> app_;
     QString previousFolder_;
     fs::path folder_;
 
@@ -149,8 +150,8 @@ void TestBadInput::init() {
 }
 
 void TestBadInput::cleanup() {
-    form_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app_.reset();
+    QCoreApplication::sendPostedEvents(); // closed dialogs go once their event is over
     QDir::setCurrent(previousFolder_);
     std::error_code ignored;
     fs::permissions(folder_, fs::perms::owner_all, ignored);
@@ -165,17 +166,17 @@ void TestBadInput::writeList(const std::string& list) const {
 
 StartOutcome TestBadInput::start(const std::string& list) {
     writeList(list);
-    form_ = std::make_unique<Form1>(*platform_, folder_);
-    return form_->Form_Load();
+    app_ = std::make_unique<QtListWindow>(*platform_, folder_);
+    return app_->form().Form_Load();
 }
 
 void TestBadInput::drop(const std::string& path) {
-    lstApps_OLEDragDrop(*form_, DroppedFiles{true, {path}});
+    lstApps_OLEDragDrop(app_->form(), DroppedFiles{true, {path}});
 }
 
 void TestBadInput::addThroughTheDialog() {
-    form_->ShowAddDialog();
-    auto* dialog = qobject_cast<Form2*>(form_->openDialog(DialogNumber::AddItem));
+    app_->form().ShowAddDialog();
+    QWidget* dialog = app_->dialog(DialogNumber::AddItem);
     QVERIFY(dialog != nullptr);
     auto* files = dialog->findChild<FileList*>("filList");
     int row = 0;
@@ -184,21 +185,21 @@ void TestBadInput::addThroughTheDialog() {
     QVERIFY(row < files->count());
     const QModelIndex index = files->model()->index(row, 0);
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(index).center());
-    QCOMPARE(files->selectedName(), std::string("added.txt"));
+    QCOMPARE(files->name(files->selectedRow()), std::string("added.txt"));
     QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
     dialog->close();
 }
 
 void TestBadInput::remove(const std::string& line) {
-    form_->lstApps()->selectIndex(rowOf(*form_, line));
+    app_->window().lstApps()->selectIndex(rowOf(*app_, line));
     platform_->answers = {MessageAnswer::Yes};
-    RemoveSelectedItem(*form_);
+    RemoveSelectedItem(app_->form());
 }
 
 void TestBadInput::update(const std::string& line, const QString& description) {
-    form_->lstApps()->selectIndex(rowOf(*form_, line));
-    form_->ShowPropertiesDialog();
-    QPointer<Form3> dialog = qobject_cast<Form3*>(form_->openDialog(DialogNumber::Properties));
+    app_->window().lstApps()->selectIndex(rowOf(*app_, line));
+    app_->form().ShowPropertiesDialog();
+    QPointer<QWidget> dialog = app_->dialog(DialogNumber::Properties);
     QVERIFY(!dialog.isNull());
     // A null description leaves the box as it was loaded.
     if (!description.isNull()) {
@@ -209,7 +210,7 @@ void TestBadInput::update(const std::string& line, const QString& description) {
     QTest::mouseClick(dialog->findChild<QPushButton*>("btnUpdate"), Qt::LeftButton);
     if (!dialog.isNull())
         dialog->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents(); // closed dialogs go once their event is over
 }
 
 void TestBadInput::oddBytesLoadAndSurvive_data() {
@@ -238,7 +239,7 @@ void TestBadInput::oddBytesLoadAndSurvive() {
     const Lines lines = splitListBytes(original);
     QCOMPARE(start(original), StartOutcome::Resident);
     QVERIFY(platform_->messages.empty());
-    QCOMPARE(sorted(rowsOf(*form_)), sorted(lines));
+    QCOMPARE(sorted(rowsOf(*app_)), sorted(lines));
 
     drop("/srv/dropped.txt");
     const std::string added = makeItemLine("dropped.txt", "/srv/dropped.txt");
@@ -246,27 +247,27 @@ void TestBadInput::oddBytesLoadAndSurvive() {
     withAdded.push_back(added);
     QVERIFY(platform_->messages.empty());
     QCOMPARE(splitListBytes(readFile(listPath())), withAdded);
-    QCOMPARE(sorted(rowsOf(*form_)), sorted(withAdded));
+    QCOMPARE(sorted(rowsOf(*app_)), sorted(withAdded));
 
     // The odd line opens its own target, every byte of it.
     const std::string odd = lines.front();
-    form_->lstApps()->selectIndex(rowOf(*form_, odd));
-    lstApps_DblClick(*form_);
+    app_->window().lstApps()->selectIndex(rowOf(*app_, odd));
+    lstApps_DblClick(app_->form());
     QCOMPARE(platform_->openRequests, Lines{std::string(targetField(odd))});
 
     remove(added);
     QCOMPARE(platform_->messages.size(), 1u); // the question only
     QCOMPARE(splitListBytes(readFile(listPath())), lines);
-    QCOMPARE(sorted(rowsOf(*form_)), sorted(lines));
+    QCOMPARE(sorted(rowsOf(*app_)), sorted(lines));
 }
 
 void TestBadInput::longLineShowsOnlyItsStart() {
     const std::string huge = makeItemLine("Huge", "/" + std::string(1 << 20, 'h'));
     QCOMPARE(start(huge + "\r\n" + Three), StartOutcome::Resident);
-    const int row = rowOf(*form_, huge);
+    const int row = rowOf(*app_, huge);
     QVERIFY(row >= 0);
-    QCOMPARE(form_->lstApps()->line(row), huge); // the row holds the whole line
-    const QString shown = form_->lstApps()->item(row)->text();
+    QCOMPARE(app_->window().lstApps()->line(row), huge); // the row holds the whole line
+    const QString shown = app_->window().lstApps()->item(row)->text();
     QCOMPARE(shown, QString("Huge") + QString(26, ' ')); // the description column only
 }
 
@@ -281,13 +282,13 @@ void TestBadInput::propertiesKeepBytesTheBoxCannotShow() {
     update(odd, QString()); // the box as it was loaded
     QVERIFY(platform_->messages.empty());
     QCOMPARE(readFile(listPath()), before);
-    QVERIFY(rowOf(*form_, odd) >= 0);
+    QVERIFY(rowOf(*app_, odd) >= 0);
 
     update(odd, "Music");
     QVERIFY(platform_->messages.empty());
     const std::string edited = makeItemLine("Music", "/m\xfcsic/\xff.ogg");
     QCOMPARE(splitListBytes(readFile(listPath())).front(), edited);
-    QVERIFY(rowOf(*form_, edited) >= 0);
+    QVERIFY(rowOf(*app_, edited) >= 0);
 }
 
 void TestBadInput::startUpTellsAndEnds_data() {
@@ -325,8 +326,8 @@ void TestBadInput::startUpTellsAndEnds() {
     {
         PermissionBitsCount bits;
         QVERIFY(bits.holds());
-        form_ = std::make_unique<Form1>(*platform_, folder_);
-        outcome = form_->Form_Load();
+        app_ = std::make_unique<QtListWindow>(*platform_, folder_);
+        outcome = app_->form().Form_Load();
     }
     QCOMPARE(*outcome, StartOutcome::ListFileFailed);
     QCOMPARE(platform_->messages.size(), 1u);
@@ -353,10 +354,10 @@ void TestBadInput::startUpLoadsAReadOnlyList() {
         fs::permissions(listPath(), fs::perms::owner_read);
     PermissionBitsCount bits;
     QVERIFY(bits.holds());
-    form_ = std::make_unique<Form1>(*platform_, folder_);
-    QCOMPARE(form_->Form_Load(), StartOutcome::Resident);
+    app_ = std::make_unique<QtListWindow>(*platform_, folder_);
+    QCOMPARE(app_->form().Form_Load(), StartOutcome::Resident);
     QVERIFY(platform_->messages.empty());
-    QCOMPARE(sorted(rowsOf(*form_)), sorted(splitListBytes(Three)));
+    QCOMPARE(sorted(rowsOf(*app_)), sorted(splitListBytes(Three)));
 }
 
 void TestBadInput::unwritableListKeepsListAndFileEqual_data() {
@@ -393,9 +394,9 @@ void TestBadInput::unwritableListKeepsListAndFileEqual() {
     QFETCH(QString, command);
     QFETCH(QString, reason);
     QCOMPARE(start(Three), StartOutcome::Resident);
-    const Lines rowsBefore = rowsOf(*form_);
-    const int height = form_->height();
-    QSignalSpy unloaded(form_.get(), &Form1::unloaded);
+    const Lines rowsBefore = rowsOf(*app_);
+    const int height = app_->window().height();
+    QSignalSpy unloaded(&app_->window(), &ListWindow::unloaded);
 
     if (state == "list.dat a folder") {
         fs::remove(listPath());
@@ -442,8 +443,8 @@ void TestBadInput::unwritableListKeepsListAndFileEqual() {
     }
     if (reason.isEmpty()) {
         QVERIFY2(errors.empty(), errors.empty() ? "" : errors[0].text.c_str());
-        QCOMPARE(sorted(rowsOf(*form_)), sorted(splitListBytes(readFile(listPath()))));
-        QVERIFY(rowsOf(*form_) != rowsBefore);
+        QCOMPARE(sorted(rowsOf(*app_)), sorted(splitListBytes(readFile(listPath()))));
+        QVERIFY(rowsOf(*app_) != rowsBefore);
         if (command == "remove" || command == "update")
             QVERIFY(!fs::exists(fs::symlink_status(scratchPath()))); // a leftover is replaced
         return;
@@ -453,11 +454,11 @@ void TestBadInput::unwritableListKeepsListAndFileEqual() {
     QVERIFY2(text.contains(reason) && (text.contains("list.dat") || text.contains("temp.dat")),
              qPrintable(text));
     QCOMPARE(errors[0].style, MessageStyle::Ok | MessageStyle::IconExclamation);
-    QCOMPARE(sorted(rowsOf(*form_)), sorted(rowsBefore));
-    QCOMPARE(form_->height(), height);
+    QCOMPARE(sorted(rowsOf(*app_)), sorted(rowsBefore));
+    QCOMPARE(app_->window().height(), height);
     if (listIsAFile) {
         QCOMPARE(readFile(listPath()), fileBefore);
-        QCOMPARE(sorted(rowsOf(*form_)), sorted(splitListBytes(fileBefore)));
+        QCOMPARE(sorted(rowsOf(*app_)), sorted(splitListBytes(fileBefore)));
     }
 }
 
@@ -476,8 +477,8 @@ void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven_data() {
                                       << QByteArray(14, 'p') + "~" + QByteArray(15, 'p');
     QTest::newRow("not UTF-8") << QByteArray("/srv/caf\xe9 \xff.txt")
                                << QByteArray("caf\xe9 \xff.txt");
-    QTest::newRow("ends with spaces") << QByteArray("/srv/notes.txt  ")
-                                      << QByteArray("notes.txt  ");
+    QTest::newRow("ends with spaces")
+        << QByteArray("/srv/notes.txt  ") << QByteArray("notes.txt  ");
 }
 
 void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven() {
@@ -489,14 +490,14 @@ void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven() {
         QCOMPARE(platform_->messages.size(), 1u);
         QCOMPARE(platform_->messages[0].title, std::string("Quivanto - File Name Not Supported!"));
         QCOMPARE(readFile(listPath()), Three);
-        QCOMPARE(form_->lstApps()->count(), 3);
+        QCOMPARE(app_->window().lstApps()->count(), 3);
         return;
     }
     QVERIFY(platform_->messages.empty());
     const std::string line = makeItemLine(description.toStdString(), path.toStdString());
     QCOMPARE(bytes(readFile(listPath())), bytes(Three + line + "\r\n"));
-    form_->lstApps()->selectIndex(rowOf(*form_, line));
-    lstApps_DblClick(*form_);
+    app_->window().lstApps()->selectIndex(rowOf(*app_, line));
+    lstApps_DblClick(app_->form());
     QCOMPARE(platform_->openRequests, Lines{path.toStdString()}); // this, and nothing else
     QVERIFY(platform_->starts.empty());
 }

@@ -1,8 +1,9 @@
 #include "commands/command_strip.h"
-#include "core/form1.h"
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 #include "support/fake_platform.h"
+#include "support/qt_list_window.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
+using quivanto::testing::QtListWindow;
 
 namespace {
 
@@ -33,8 +35,6 @@ private slots:
     void stripButtonsAct();
     void openingAgainYieldsOneFreshDialog_data();
     void openingAgainYieldsOneFreshDialog();
-    void helpOpensOrFallsBackOrTells_data();
-    void helpOpensOrFallsBackOrTells();
     void stripShowsItsTooltipsAndTabOrder();
     void tabWalksTheOrderBothWays_data();
     void tabWalksTheOrderBothWays();
@@ -42,33 +42,32 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<FakePlatform> platform_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<QtListWindow> app_;
 
-    Form1& startShown();
+    ListWindow& startShown();
     QWidget* control(const char* name) const;
-    std::string helpPath() const { return dir_->filePath("Help.html").toStdString(); }
 };
 
 void TestCommandStrip::init() {
-    form_.reset();
+    app_.reset();
     dir_ = std::make_unique<QTemporaryDir>();
     platform_ = std::make_unique<FakePlatform>();
     QVERIFY(dir_->isValid());
 }
 
-Form1& TestCommandStrip::startShown() {
+ListWindow& TestCommandStrip::startShown() {
     std::ofstream(dir_->filePath("list.dat").toStdString(), std::ios::binary) << TwoItems;
-    form_ = std::make_unique<Form1>(*platform_, dir_->path().toStdString());
-    if (form_->Form_Load() != StartOutcome::Resident)
+    app_ = std::make_unique<QtListWindow>(*platform_, dir_->path().toStdString());
+    if (app_->form().Form_Load() != StartOutcome::Resident)
         qFatal("start-up failed");
     platform_->trayEvent(TrayCode::LeftUp);
-    form_->activateWindow();
-    form_->lstApps()->setFocus();
-    return *form_;
+    app_->window().activateWindow();
+    app_->window().lstApps()->setFocus();
+    return app_->window();
 }
 
 QWidget* TestCommandStrip::control(const char* name) const {
-    return form_->findChild<QWidget*>(QLatin1String(name));
+    return app_->window().findChild<QWidget*>(QLatin1String(name));
 }
 
 // What one key or click did, read from the window and the fake platform.
@@ -80,10 +79,10 @@ struct Effect {
     QString firstTitle;
 };
 
-static Effect effectOf(const Form1& form, const FakePlatform& platform) {
+static Effect effectOf(const QtListWindow& app, const FakePlatform& platform) {
     return {
         static_cast<int>(platform.openRequests.size()), static_cast<int>(platform.messages.size()),
-        form.isVisible(), form.openDialog(DialogNumber::AddItem) != nullptr,
+        app.window().isVisible(), app.dialog(DialogNumber::AddItem) != nullptr,
         platform.messages.empty() ? QString() : QString::fromStdString(platform.messages[0].title)};
 }
 
@@ -121,10 +120,10 @@ void TestCommandStrip::listKeysAct() {
     QFETCH(bool, shown);
     QFETCH(bool, addDialog);
     QFETCH(QString, title);
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     const auto modifiers = Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask);
     QTest::keyClick(form.lstApps(), Qt::Key(key & ~Qt::KeyboardModifierMask), modifiers);
-    const Effect effect = effectOf(form, *platform_);
+    const Effect effect = effectOf(*app_, *platform_);
     QCOMPARE(effect.opens, opens);
     if (opens > 0)
         QCOMPARE(platform_->openRequests[0], std::string("/opt/alpha"));
@@ -135,7 +134,7 @@ void TestCommandStrip::listKeysAct() {
 }
 
 void TestCommandStrip::otherKeysDoNothing() {
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     for (const auto key : {Qt::Key_A, Qt::Key_F2, Qt::Key_Tab, Qt::Key_Backspace}) {
         QTest::keyClick(form.lstApps(), key);
         form.lstApps()->setFocus();
@@ -148,7 +147,7 @@ void TestCommandStrip::otherKeysDoNothing() {
 }
 
 void TestCommandStrip::bannerKeysActAndGiveTheListTheFocus() {
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     QWidget* banner = control("picHeader");
     banner->setFocus();
     QTest::keyClick(banner, Qt::Key_F1);
@@ -161,7 +160,7 @@ void TestCommandStrip::bannerKeysActAndGiveTheListTheFocus() {
 }
 
 void TestCommandStrip::windowKeysActOnlyWithoutAFocusedControl() {
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     // A picture button has no keys of its own: F1 there is nobody's.
     control("picAdd")->setFocus();
     QTest::keyClick(control("picAdd"), Qt::Key_F1);
@@ -191,14 +190,14 @@ void TestCommandStrip::stripButtonsAct() {
     QFETCH(bool, shown);
     QFETCH(int, dialog);
     QFETCH(QString, title);
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     QWidget* target = control(name.toLatin1().constData());
     QVERIFY(target != nullptr);
     QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
     QCOMPARE(form.isVisible(), shown);
     if (dialog != 0)
-        QVERIFY(form.openDialog(dialog) != nullptr);
-    const Effect effect = effectOf(form, *platform_);
+        QVERIFY(app_->dialog(dialog) != nullptr);
+    const Effect effect = effectOf(*app_, *platform_);
     QCOMPARE(effect.firstTitle, title);
     QCOMPARE(form.lstApps()->count(), 2);
 }
@@ -220,7 +219,7 @@ void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
     QFETCH(QString, opener);
     QFETCH(int, dialog);
     QFETCH(bool, minimized);
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     const auto open = [&] {
         if (opener == "Insert") {
             form.lstApps()->setFocus();
@@ -231,15 +230,15 @@ void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
         }
     };
     open();
-    QPointer<QWidget> first = form.openDialog(dialog);
+    QPointer<QWidget> first = app_->dialog(dialog);
     QVERIFY(first);
     if (minimized)
         first->showMinimized();
     open();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull() || !first->isVisible());
-    QVERIFY(form.openDialog(dialog) != nullptr);
-    QVERIFY(form.openDialog(dialog) != first.data());
+    QVERIFY(app_->dialog(dialog) != nullptr);
+    QVERIFY(app_->dialog(dialog) != first.data());
     const auto openDialogs = [&form] {
         int visible = 0;
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -250,56 +249,15 @@ void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
 
     // Hiding the list leaves no dialog behind, minimised or not.
     if (minimized)
-        form.openDialog(dialog)->showMinimized();
+        app_->dialog(dialog)->showMinimized();
     platform_->trayEvent(TrayCode::LeftUp);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!form.isVisible());
     QCOMPARE(openDialogs(), 0);
 }
 
-void TestCommandStrip::helpOpensOrFallsBackOrTells_data() {
-    QTest::addColumn<bool>("present");
-    QTest::addColumn<int>("openResult");
-    QTest::addColumn<int>("startResult");
-    QTest::addColumn<int>("starts");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("present: opened") << true << 42 << 0 << 0 << "";
-    QTest::newRow("open fails at 32: started") << true << 32 << 0 << 1 << "";
-    QTest::newRow("nothing opens it: told, still running")
-        << true << 2 << 70 << 1 << " 70: Error Occured!";
-    QTest::newRow("missing") << false << 42 << 0 << 0
-                             << "The help file could not be found. Please reinstall Quivanto.";
-}
-
-void TestCommandStrip::helpOpensOrFallsBackOrTells() {
-    QFETCH(bool, present);
-    QFETCH(int, openResult);
-    QFETCH(int, startResult);
-    QFETCH(int, starts);
-    QFETCH(QString, message);
-    Form1& form = startShown();
-    if (present)
-        platform_->ordinaryFiles.insert(helpPath());
-    platform_->openResults.push_back(openResult);
-    platform_->startResults.push_back(startResult);
-    control("picAdd")->setFocus();
-    ShowHelp(form);
-    QCOMPARE(platform_->openRequests.size(), present ? 1u : 0u);
-    if (present)
-        QCOMPARE(platform_->openRequests[0], helpPath());
-    QCOMPARE(static_cast<int>(platform_->starts.size()), starts);
-    if (starts > 0)
-        QCOMPARE(platform_->starts[0].program, helpPath());
-    QCOMPARE(platform_->messages.empty() ? QString()
-                                         : QString::fromStdString(platform_->messages[0].text),
-             message);
-    QVERIFY(form.isVisible());
-    // The missing-help message ends the command where it stands.
-    QCOMPARE(form.focusWidget(), present ? form.lstApps() : control("picAdd"));
-}
-
 void TestCommandStrip::stripShowsItsTooltipsAndTabOrder() {
-    Form1& form = startShown();
+    ListWindow& form = startShown();
     const QList<QPair<const char*, QString>> tips{
         {"picAdd", "Add"},
         {"picDelete", "Delete"},
@@ -332,8 +290,8 @@ void TestCommandStrip::tabWalksTheOrderBothWays_data() {
 // Pressed for real from every control, the banner included, all the way round to the list.
 void TestCommandStrip::tabWalksTheOrderBothWays() {
     QFETCH(bool, backwards);
-    startShown();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    ListWindow& window = startShown();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     QStringList order{"lstApps", "picProperties", "picDelete", "picAdd",
                       "picHelp", "picHeader",     "picClose"};
     if (backwards)
@@ -348,7 +306,7 @@ void TestCommandStrip::tabWalksTheOrderBothWays() {
         QVERIFY(QApplication::focusWidget() != nullptr);
         QCOMPARE(QApplication::focusWidget()->objectName(), order[(i + 1) % order.size()]);
     }
-    QVERIFY(form_->isVisible()); // no key of the walk acted on the list window
+    QVERIFY(window.isVisible()); // no key of the walk acted on the list window
 }
 
 QTEST_MAIN(TestCommandStrip)

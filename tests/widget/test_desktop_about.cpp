@@ -1,11 +1,21 @@
 #include "about/sys_info.h"
-#include "platform/desktop_platform.h"
+#include "platform/desktop/desktop_platform.h"
 #include "support/fake_platform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// The key main() hands the desktop back end, so the tool's path has a stand-in value.
+quivanto::RegistryStandIn standIn() {
+    return {std::string(quivanto::SysInfoPathEntry.key),
+            std::string(quivanto::SysInfoPathEntry.value)};
+}
+
+} // namespace
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
@@ -91,7 +101,7 @@ void TestDesktopAbout::standInStartsAToolFromPath() {
     writeFile(tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("PATH", (dir_.filePath("tools") + ":/nonexistent").toLocal8Bit());
 
-    DesktopPlatform desktop;
+    DesktopPlatform desktop(standIn());
     FakePlatform platform; // records the start instead of making it
     platform.registryBackEnd = &desktop;
     StartSysInfo(platform);
@@ -104,7 +114,7 @@ void TestDesktopAbout::standInStartsAToolFromPath() {
 
 void TestDesktopAbout::standInWithoutToolsTellsTheUser() {
     qputenv("PATH", "");
-    DesktopPlatform desktop;
+    DesktopPlatform desktop(standIn());
     FakePlatform platform;
     platform.registryBackEnd = &desktop;
     platform.ordinaryFiles.insert("/MSINFO32.EXE"); // the folder entry must not be consulted

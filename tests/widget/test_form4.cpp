@@ -1,7 +1,6 @@
-#include "about/form4.h"
-#include "core/form1.h"
-#include "core/item_list_box.h"
+#include "qt/item_list_box.h"
 #include "support/fake_platform.h"
+#include "support/qt_list_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
+using quivanto::testing::QtListWindow;
 
 class TestForm4 final : public QObject {
     Q_OBJECT
@@ -23,22 +23,16 @@ private slots:
     void focusOrder();
     void keys_data();
     void keys();
-    void license_data();
-    void license();
-    void webSite_data();
-    void webSite();
-    void systemInfoButtonStartsTheTool();
-    void reopeningGivesOneFreshBox();
     void closingGivesTheListTheFocus_data();
     void closingGivesTheListTheFocus();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<FakePlatform> platform_;
-    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<QtListWindow> app_;
 
-    Form4* openAbout();
-    Form4* about() const;
+    QWidget* openAbout();
+    QWidget* about() const;
     template <typename T> T* control(const char* name) const;
     static void settle();
 };
@@ -47,28 +41,28 @@ void TestForm4::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     platform_ = std::make_unique<FakePlatform>();
-    form1_ = std::make_unique<Form1>(*platform_, dir_->path().toStdString());
-    QCOMPARE(form1_->Form_Load(), StartOutcome::Resident);
-    form1_->ShowListAtCursor();
-    form1_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form1_.get()));
+    app_ = std::make_unique<QtListWindow>(*platform_, dir_->path().toStdString());
+    QCOMPARE(app_->form().Form_Load(), StartOutcome::Resident);
+    app_->form().ShowListAtCursor();
+    app_->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app_->window()));
 }
 
 void TestForm4::cleanup() {
-    form1_.reset();
+    app_.reset();
 }
 
 void TestForm4::settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents(); // closed dialogs go once their event is over
 }
 
-Form4* TestForm4::about() const {
-    return qobject_cast<Form4*>(form1_->openDialog(DialogNumber::About));
+QWidget* TestForm4::about() const {
+    return app_->dialog(DialogNumber::About);
 }
 
-Form4* TestForm4::openAbout() {
-    form1_->ShowAboutDialog();
-    Form4* box = about();
+QWidget* TestForm4::openAbout() {
+    app_->form().ShowAboutDialog();
+    QWidget* box = about();
     if (box != nullptr && QTest::qWaitForWindowActive(box))
         return box;
     return nullptr;
@@ -117,7 +111,7 @@ void TestForm4::captionAndTexts() {
 
 void TestForm4::windowAndPlaces() {
     QVERIFY(openAbout());
-    Form4* box = about();
+    QWidget* box = about();
     const Qt::WindowFlags flags = box->windowFlags();
     QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
@@ -185,7 +179,7 @@ void TestForm4::keys() {
     QFETCH(QString, message);
 
     QVERIFY(openAbout());
-    QPointer<Form4> box = about();
+    QPointer<QWidget> box = about();
     QWidget* target = control<QWidget>(focused.toLatin1().constData());
     target->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), target);
@@ -200,102 +194,6 @@ void TestForm4::keys() {
     }
 }
 
-void TestForm4::license_data() {
-    QTest::addColumn<QStringList>("ordinaryFiles");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("opened");
-
-    const QString cwdLicense = QDir::current().filePath("License.txt");
-    QTest::newRow("found") << QStringList{"/opt/quivanto/License.txt"} << int(MessageAnswer::No)
-                           << true;
-    QTest::newRow("missing, No") << QStringList{} << int(MessageAnswer::No) << false;
-    QTest::newRow("missing, Yes") << QStringList{} << int(MessageAnswer::Yes) << false;
-    QTest::newRow("hidden") << QStringList{"/opt/quivanto/.License.txt"} << int(MessageAnswer::Yes)
-                            << false;
-    QTest::newRow("only in the working folder")
-        << QStringList{"License.txt", cwdLicense} << int(MessageAnswer::Yes) << false;
-}
-
-void TestForm4::license() {
-    QFETCH(QStringList, ordinaryFiles);
-    QFETCH(int, answer);
-    QFETCH(bool, opened);
-
-    platform_->appDirectory = "/opt/quivanto";
-    for (const QString& file : ordinaryFiles)
-        platform_->ordinaryFiles.insert(file.toStdString());
-    platform_->answers.push_back(static_cast<MessageAnswer>(answer));
-    QVERIFY(openAbout());
-    QPointer<Form4> box = about();
-    QTest::mouseClick(control<QPushButton>("cmdLic"), Qt::LeftButton);
-    settle();
-    QVERIFY(!box.isNull()); // the box stays open either way
-    QVERIFY(box->isVisible());
-    QVERIFY(platform_->starts.empty());
-    if (opened) {
-        QCOMPARE(platform_->openRequests, std::vector<std::string>{"/opt/quivanto/License.txt"});
-        QVERIFY(platform_->messages.empty());
-        return;
-    }
-    QVERIFY(platform_->openRequests.empty());
-    QCOMPARE(platform_->messages.size(), 1u);
-    QCOMPARE(platform_->messages[0].title,
-             std::string("Quivanto - File could not be found error!"));
-    QCOMPARE(platform_->messages[0].style, 292);
-}
-
-void TestForm4::webSite_data() {
-    QTest::addColumn<QString>("clicked");
-    QTest::addColumn<int>("openResult");
-    QTest::newRow("the sentence") << "lblWebsite" << 42;
-    QTest::newRow("the icon") << "picIcon" << 42;
-    QTest::newRow("a refused request is not told") << "lblWebsite" << 2;
-}
-
-void TestForm4::webSite() {
-    QFETCH(QString, clicked);
-    QFETCH(int, openResult);
-    platform_->openResults.push_back(openResult);
-    QVERIFY(openAbout());
-    QPointer<Form4> box = about();
-    QTest::mouseClick(control<QWidget>(clicked.toLatin1().constData()), Qt::LeftButton);
-    settle();
-    QCOMPARE(platform_->openRequests, std::vector<std::string>{QUIVANTO_EXPECTED_HOMEPAGE});
-    QVERIFY(platform_->messages.empty());
-    QVERIFY(!box.isNull());
-}
-
-void TestForm4::systemInfoButtonStartsTheTool() {
-    platform_
-        ->registry[{Registry::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] =
-        FakePlatform::textValue("/usr/bin/hardinfo");
-    QVERIFY(openAbout());
-    QPointer<Form4> box = about();
-    QTest::mouseClick(control<QPushButton>("cmdSysInfo"), Qt::LeftButton);
-    settle();
-    QCOMPARE(platform_->starts.size(), 1u);
-    QCOMPARE(platform_->starts[0].program, std::string("/usr/bin/hardinfo"));
-    QVERIFY(platform_->starts[0].style == ShowStyle::NormalActivate);
-    QVERIFY(platform_->messages.empty());
-    QVERIFY(!box.isNull());
-}
-
-void TestForm4::reopeningGivesOneFreshBox() {
-    QVERIFY(openAbout());
-    QPointer<Form4> first = about();
-    // Something the first box showed that a fresh one would not.
-    first->findChild<QLabel*>("lblVersion")->setText("stale");
-    QVERIFY(openAbout());
-    settle();
-    QVERIFY(first.isNull());
-    const auto boxes = form1_->findChildren<Form4*>();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes[0], about());
-    QVERIFY(about()->isVisible());
-    QCOMPARE(control<QLabel>("lblVersion")->text(),
-             QStringLiteral("Version " QUIVANTO_EXPECTED_VERSION));
-}
-
 void TestForm4::closingGivesTheListTheFocus_data() {
     QTest::addColumn<QString>("how");
     for (const char* how : {"OK", "Escape", "close box", "other dialogs", "list hidden"})
@@ -305,11 +203,11 @@ void TestForm4::closingGivesTheListTheFocus_data() {
 void TestForm4::closingGivesTheListTheFocus() {
     QFETCH(QString, how);
     // The focus elsewhere in the list window first, so that only the closing can move it.
-    QWidget* header = form1_->findChild<QWidget*>("picHeader");
+    QWidget* header = app_->window().findChild<QWidget*>("picHeader");
     header->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), header);
     QVERIFY(openAbout());
-    QPointer<Form4> box = about();
+    QPointer<QWidget> box = about();
     if (how == "OK")
         QTest::mouseClick(control<QPushButton>("cmdOK"), Qt::LeftButton);
     else if (how == "Escape")
@@ -317,14 +215,14 @@ void TestForm4::closingGivesTheListTheFocus() {
     else if (how == "close box")
         box->close();
     else if (how == "other dialogs")
-        form1_->CloseOtherDialogs(DialogNumber::None);
+        app_->form().CloseOtherDialogs(DialogNumber::None);
     else
-        form1_->HideListWindow();
+        app_->form().HideListWindow();
     settle();
     QVERIFY(box.isNull());
-    QCOMPARE(form1_->focusWidget(), form1_->lstApps());
-    if (form1_->isVisible())
-        QTRY_COMPARE(QApplication::focusWidget(), form1_->lstApps());
+    QCOMPARE(app_->window().focusWidget(), app_->window().lstApps());
+    if (app_->window().isVisible())
+        QTRY_COMPARE(QApplication::focusWidget(), app_->window().lstApps());
 }
 
 QTEST_MAIN(TestForm4)

@@ -1,7 +1,7 @@
 // The other copy of the program for the single-instance test: claims the instance, tells
 // the test it is ready, and holds the claim until the test releases it.
 // Exit code: 0 when it was the first copy, 1 when it found another, 2 on a test fault.
-#include "platform/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 

@@ -2,9 +2,9 @@
 // and the foreground window. Runs under Xvfb (run_windows_tests.sh). Without a window
 // manager Wine takes 2 s to delete the last tray icon or close a shown window (it waits for
 // the window to be withdrawn), hence the slow-looking tests.
-#include "platform/win32_message_box.h"
-#include "platform/win32_platform.h"
-#include "platform/win32_tray.h"
+#include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_tray.h"
 #include "win32_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // replace that the list file relies on.
 #include "core/item_line.h"
 #include "core/list_file.h"
-#include "platform/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 #include "win32_test_support.h"
 
 #include <gtest/gtest.h>

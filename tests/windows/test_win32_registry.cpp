@@ -1,7 +1,7 @@
 // The registry look-up against values made with Wine's reg tool (registry_values.sh).
 #include "about/sys_info.h"
-#include "platform/win32_platform.h"
-#include "platform/win32_registry.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Starting things on Windows: the shell's open request, the direct start, and the
 // single-instance claim seen from another process.
-#include "platform/win32_platform.h"
-#include "platform/win32_process.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_process.h"
 #include "win32_test_support.h"
 
 #include <gtest/gtest.h>

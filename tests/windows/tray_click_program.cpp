@@ -2,7 +2,7 @@
 // the codes that real clicks on it deliver, then where the pointer was and whether the
 // icon went away again. Exit code 0 when the codes are those of a click, a double click
 // and a right click; 1 otherwise; 3 without a tray.
-#include "platform/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 

@@ -1,0 +1,416 @@
+#include "platform/desktop/desktop_platform.h"
+
+#include "platform/desktop/desktop_launch.h"
+#include "platform/desktop/desktop_volumes.h"
+#include "platform/desktop/status_notifier_item.h"
+#include "platform/desktop/sys_info_tools.h"
+#include "platform/desktop/tray_watch.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QThread>
+#include <QWidget>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace quivanto {
+namespace {
+
+QMessageBox::Icon iconForStyle(int style) {
+    switch (style & MessageStyle::IconMask) {
+    case MessageStyle::IconQuestion:
+        return QMessageBox::Question;
+    case MessageStyle::IconExclamation:
+        return QMessageBox::Warning;
+    case 16:
+        return QMessageBox::Critical;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+std::error_code errnoCode() {
+    return {errno, std::generic_category()};
+}
+
+std::error_code syncPath(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return errnoCode();
+    std::error_code result;
+    if (::fsync(fd) != 0)
+        result = errnoCode();
+    ::close(fd);
+    return result;
+}
+
+bool hasEnv(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+std::string searchPath() {
+    const char* value = std::getenv("PATH");
+    return value != nullptr ? value : "/usr/local/bin:/usr/bin:/bin";
+}
+
+// The desktop's open action: xdg-open, looked up at each call so a changed PATH counts.
+// The argument is an absolute path or an address, never taken for an option.
+int openWithDesktop(const std::string& target) {
+    const std::string opener = desktop::findOnPath("xdg-open", searchPath());
+    if (opener.empty())
+        return desktop::OpenResult::NoAssociation;
+    const auto report = desktop::spawnDetached(opener, {target}, desktop::OpenWatchMilliseconds);
+    if (report.startError != 0 || (report.exited && report.exitStatus != 0))
+        return desktop::OpenResult::NoAssociation;
+    return desktop::OpenResult::Accepted;
+}
+
+bool startedAndStayed(const std::string& program, const std::vector<std::string>& arguments) {
+    const auto report = desktop::spawnDetached(program, arguments, desktop::OpenWatchMilliseconds);
+    return report.startError == 0 && !(report.exited && report.exitStatus != 0);
+}
+
+// The desktop's default application for plain text, as a desktop file id.
+std::string defaultTextEditorId() {
+    const std::string query = desktop::findOnPath("xdg-mime", searchPath());
+    if (query.empty())
+        return {};
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(
+        QString::fromStdString(query),
+        {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+    if (!process.waitForFinished(2000)) {
+        process.kill();
+        process.waitForFinished(500);
+        return {};
+    }
+    return desktop::desktopIdFromQuery(process.readAllStandardOutput().toStdString());
+}
+
+// The user's text editor: the desktop's default for plain text, else a known graphical one.
+int startTextEditor() {
+    const std::string launcher = desktop::findOnPath("gtk-launch", searchPath());
+    if (const std::string id = defaultTextEditorId(); !id.empty() && !launcher.empty()) {
+        if (startedAndStayed(launcher, {id}))
+            return desktop::OpenResult::Accepted;
+    }
+    for (const auto& editor : desktop::fallbackTextEditors()) {
+        const std::string program = desktop::findOnPath(editor, searchPath());
+        if (!program.empty() && desktop::spawnDetached(program, {}, 0).startError == 0)
+            return desktop::OpenResult::Accepted;
+    }
+    return desktop::OpenResult::NoAssociation;
+}
+
+bool x11DisplayReachable() {
+    int screen = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen);
+    const bool ok = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return ok;
+}
+
+} // namespace
+
+DesktopPlatform::DesktopPlatform(RegistryStandIn systemInformationTool)
+    : systemInformationTool_(std::move(systemInformationTool)) {}
+
+DesktopPlatform::~DesktopPlatform() {
+    if (instanceLock_ >= 0)
+        ::close(instanceLock_);
+}
+
+std::string DesktopPlatform::prepareDisplay() {
+    if (hasEnv("QT_QPA_PLATFORM"))
+        return {}; // the user chose; Qt will say if it cannot be had
+    if (hasEnv("WAYLAND_DISPLAY") && hasEnv("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!hasEnv("DISPLAY")) {
+        if (hasEnv("WAYLAND_DISPLAY"))
+            return {}; // Wayland without XWayland: run natively, placement is the compositor's
+        return "Quivanto needs a graphical desktop, but no display was found (DISPLAY is not "
+               "set).";
+    }
+    if (!x11DisplayReachable())
+        return "Quivanto needs a graphical desktop, but the display \"" +
+               std::string(std::getenv("DISPLAY")) + "\" cannot be reached.";
+    return {};
+}
+
+QString DesktopPlatform::messageBoxText(const std::string& text) {
+    // A line longer than this (a path of a hand-made list, say) is shown by its two ends:
+    // a box must fit the screen, and laying out a megabyte of text takes seconds.
+    constexpr qsizetype LongestLine = 1000;
+    constexpr qsizetype Head = 600;
+    constexpr qsizetype Tail = 300;
+    const auto atBoundary = [](const QString& line, qsizetype at) {
+        return at > 0 && at < line.size() && line.at(at).isLowSurrogate() ? at + 1 : at;
+    };
+    // Messages break lines with a lone CR; Qt's boxes need LF.
+    QStringList lines = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                            .split(QLatin1Char('\r'));
+    for (QString& line : lines) {
+        if (line.size() <= LongestLine)
+            continue;
+        const qsizetype headEnd = atBoundary(line, Head);
+        const qsizetype tailStart = atBoundary(line, line.size() - Tail);
+        line = line.left(headEnd) + QStringLiteral(" \u2026 ") + line.mid(tailStart);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::string& title,
+                                          int style) {
+    QMessageBox box(iconForStyle(style), QString::fromStdString(title), messageBoxText(text));
+    const bool yesNo = (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo;
+    if (yesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        const bool secondDefault =
+            (style & MessageStyle::DefaultMask) == MessageStyle::DefaultButton2;
+        box.setDefaultButton(secondDefault ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int answer = box.exec();
+    if (!yesNo)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+int DesktopPlatform::openRequest(const std::string& target) {
+    // The default list names Windows programs; their desktop counterparts stand in.
+    switch (desktop::wellKnownProgram(target)) {
+    case desktop::WellKnownProgram::FileManager:
+        return openWithDesktop(QDir::homePath().toStdString());
+    case desktop::WellKnownProgram::TextEditor:
+        return startTextEditor();
+    case desktop::WellKnownProgram::None:
+        break;
+    }
+    if (desktop::looksLikeUrl(target))
+        return openWithDesktop(target);
+    // Existence is decided here: the open helper would report success for a missing file.
+    const std::string path = desktop::locateTarget(target, searchPath());
+    if (path.empty())
+        return desktop::OpenResult::FileNotFound;
+    if (desktop::isProgramFile(path)) {
+        const auto report = desktop::spawnDetached(path, {}, 0);
+        return report.startError == 0 ? desktop::OpenResult::Accepted
+                                      : desktop::OpenResult::NoAssociation;
+    }
+    return openWithDesktop(path);
+}
+
+int DesktopPlatform::directStart(const std::string& program, ShowStyle) {
+    // The window style has no counterpart here: the started program places its own window.
+    const std::string path = desktop::programPath(program, searchPath());
+    if (path.empty() && desktop::wellKnownProgram(program) == desktop::WellKnownProgram::TextEditor)
+        return StartError::NoTextEditor; // the open action found none to stand in for it
+    if (path.empty())
+        return StartError::FileNotFound;
+    const auto report = desktop::spawnDetached(path, {}, 0);
+    return report.startError == 0 ? StartError::None
+                                  : desktop::startErrorForErrno(report.startError);
+}
+
+bool DesktopPlatform::isOrdinaryFile(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    return info.exists() && info.isFile() && !info.fileName().startsWith(QLatin1Char('.'));
+}
+
+std::string DesktopPlatform::documentsDirectory(const std::filesystem::path& executableDirectory) {
+    std::error_code error;
+    if (std::filesystem::exists(executableDirectory / "License.txt", error))
+        return executableDirectory.string();
+    return (executableDirectory / ".." / "share" / "quivanto").lexically_normal().string();
+}
+
+std::string DesktopPlatform::applicationDirectory() {
+    return documentsDirectory(QCoreApplication::applicationDirPath().toStdString());
+}
+
+std::error_code DesktopPlatform::flushToDisk(const std::filesystem::path& file) {
+    return syncPath(file, O_RDONLY);
+}
+
+std::error_code DesktopPlatform::replaceFile(const std::filesystem::path& from,
+                                             const std::filesystem::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return errnoCode();
+    // The rename itself must survive a power cut: flush the folder that records it.
+    auto folder = to.parent_path();
+    if (folder.empty())
+        folder = ".";
+    syncPath(folder, O_RDONLY | O_DIRECTORY);
+    return {};
+}
+
+namespace {
+constexpr RegistryKeyHandle SysInfoPathKey = 1;
+}
+
+OpenedRegistryKey DesktopPlatform::openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                                   std::uint32_t) {
+    if (root == Registry::LocalMachine && !systemInformationTool_.key.empty() &&
+        keyName == systemInformationTool_.key)
+        return {Registry::Success, SysInfoPathKey};
+    return {};
+}
+
+RegistryValue DesktopPlatform::queryRegistryValue(RegistryKeyHandle key,
+                                                  const std::string& valueName,
+                                                  std::size_t bufferSize) {
+    if (key != SysInfoPathKey || valueName != systemInformationTool_.value)
+        return {};
+    const char* searchPath = std::getenv("PATH");
+    const std::string tool = findSystemInformationTool(searchPath != nullptr ? searchPath : "");
+    if (tool.empty())
+        return {};
+    RegistryValue value{Registry::Success, Registry::TypeString, {tool.begin(), tool.end()}};
+    value.bytes.push_back(0); // stored with its terminating zero, as text values are
+    if (value.bytes.size() > bufferSize)
+        return {Registry::MoreData, Registry::TypeString, {}};
+    return value;
+}
+
+std::vector<std::string> DesktopPlatform::driveRoots() {
+    return mountedRoots();
+}
+
+std::string DesktopPlatform::homeFolder() {
+    return QFile::encodeName(QDir::homePath()).toStdString();
+}
+
+bool DesktopPlatform::previousInstanceRunning() {
+    if (instanceLock_ >= 0)
+        return false;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/quivanto.lock"));
+    // The kernel holds this lock for the process and drops it however the process ends, so a
+    // copy that crashed never blocks the next one; and as nothing is written, start-up never
+    // waits for a disk. Close-on-exec: the programs we start must not keep it alive.
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false; // nowhere to keep a lock: better to run than to refuse
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held;
+    }
+    instanceLock_ = fd;
+    return false;
+}
+
+bool DesktopPlatform::waitForTray(int milliseconds) {
+    // Asked afresh each time: a panel started with the session often comes after us, and
+    // it may bring either kind of tray.
+    const QDeadlineTimer deadline(milliseconds);
+    desktop::TrayWatch watch;
+    while ((trayKind_ = watch.current()) == desktop::TrayKind::None) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void DesktopPlatform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) {
+    if (trayKind_ == desktop::TrayKind::StatusNotifier) {
+        statusNotifierItem_ = std::make_unique<desktop::StatusNotifierItem>(
+            QApplication::windowIcon(), QString::fromStdString(data.tip), onEvent);
+        if (statusNotifierItem_->publish())
+            return;
+        statusNotifierItem_.reset(); // the bus refused it: Qt's tray class may do better
+    }
+    trayIcon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    trayIcon_->setToolTip(QString::fromStdString(data.tip));
+    // Queued: a handler may open a modal question or remove the icon, which must not
+    // happen inside the icon's own mouse handling.
+    QObject::connect(
+        trayIcon_.get(), &QSystemTrayIcon::activated, trayIcon_.get(),
+        [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
+            switch (reason) {
+            case QSystemTrayIcon::Trigger:
+                onEvent(TrayCode::LeftUp, std::nullopt);
+                break;
+            case QSystemTrayIcon::DoubleClick:
+                // The second click of a double click: double-click, then up.
+                onEvent(TrayCode::LeftDoubleClick, std::nullopt);
+                onEvent(TrayCode::LeftUp, std::nullopt);
+                break;
+            case QSystemTrayIcon::Context:
+                onEvent(TrayCode::RightUp, std::nullopt);
+                break;
+            default:
+                break;
+            }
+        },
+        Qt::QueuedConnection);
+    trayIcon_->show();
+}
+
+void DesktopPlatform::deleteTrayIcon(const TrayIconData&) {
+    if (statusNotifierItem_) {
+        // Gone from the panel now; the object itself after the event that asked for this,
+        // which may be one of its own.
+        statusNotifierItem_->withdraw();
+        statusNotifierItem_.release()->deleteLater();
+    }
+    if (!trayIcon_)
+        return;
+    trayIcon_->hide();
+    trayIcon_.reset();
+}
+
+ScreenMetrics DesktopPlatform::screenMetrics() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ScreenMetrics metrics;
+    if (screen == nullptr)
+        return metrics;
+    metrics.twipsPerPixelX = static_cast<float>(1440.0 / screen->logicalDotsPerInchX());
+    metrics.twipsPerPixelY = static_cast<float>(1440.0 / screen->logicalDotsPerInchY());
+    metrics.widthTwips = static_cast<float>(screen->geometry().width()) * metrics.twipsPerPixelX;
+    metrics.heightTwips = static_cast<float>(screen->geometry().height()) * metrics.twipsPerPixelY;
+    return metrics;
+}
+
+CursorPosition DesktopPlatform::cursorPosition() {
+    const QPoint pos = QCursor::pos();
+    return {pos.x(), pos.y()};
+}
+
+void DesktopPlatform::setForegroundWindow(WindowHandle window) {
+    QWidget* widget = QWidget::find(static_cast<WId>(window));
+    // A hidden window has no place in front; asking would only disturb the focus.
+    if (widget != nullptr && widget->isVisible()) {
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
+} // namespace quivanto

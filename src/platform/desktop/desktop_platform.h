@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <memory>
+#include <string>
+
+class QString;
+class QSystemTrayIcon;
+
+namespace quivanto {
+namespace desktop {
+class StatusNotifierItem;
+enum class TrayKind;
+} // namespace desktop
+
+// Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
+// files and starting programs.
+// The registry value that stands in for the system information tool's path.
+struct RegistryStandIn {
+    std::string key;
+    std::string value;
+};
+
+class DesktopPlatform final : public Platform {
+public:
+    explicit DesktopPlatform(RegistryStandIn systemInformationTool = {});
+    ~DesktopPlatform() override;
+
+    // Before the application object exists: on Wayland with XWayland, choose X11 so the
+    // list window can be placed exactly. Returns a reason when no display can be used.
+    static std::string prepareDisplay();
+
+    // Where the program's own documents are: beside the executable in a build tree (where
+    // License.txt lies next to it), else <prefix>/share/quivanto for an installed one.
+    static std::string documentsDirectory(const std::filesystem::path& executableDirectory);
+
+    // A message's text as its box shows it: line breaks for Qt, and overlong lines cut in
+    // the middle.
+    static QString messageBoxText(const std::string& text);
+
+    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
+    int openRequest(const std::string& target) override;
+    int directStart(const std::string& program, ShowStyle style) override;
+    bool isOrdinaryFile(const std::string& path) override;
+    std::string applicationDirectory() override;
+    char pathSeparator() const override { return '/'; }
+    bool namesMayEndWithSpace() const override { return true; }
+    std::vector<std::string> driveRoots() override;
+    std::string homeFolder() override;
+    std::error_code flushToDisk(const std::filesystem::path& file) override;
+    std::error_code replaceFile(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override;
+    // No registry here: the stand-in key opens, and its value names the first system
+    // information tool found on PATH. Every other key is absent.
+    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                      std::uint32_t access) override;
+    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
+                                     std::size_t bufferSize) override;
+    void closeRegistryKey(RegistryKeyHandle) override {}
+    bool previousInstanceRunning() override;
+    bool waitForTray(int milliseconds) override;
+    void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
+    void deleteTrayIcon(const TrayIconData& data) override;
+    ScreenMetrics screenMetrics() override;
+    CursorPosition cursorPosition() override;
+    void setForegroundWindow(WindowHandle window) override;
+
+private:
+    RegistryStandIn systemInformationTool_;
+    int instanceLock_ = -1;        // the single-instance lock, held while this copy runs
+    desktop::TrayKind trayKind_{}; // what waitForTray found
+    std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
+    std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
+};
+
+} // namespace quivanto

@@ -1,0 +1,153 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_process.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_tray.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quivanto {
+
+static_assert(sizeof(WindowHandle) == sizeof(HWND));
+
+Win32Platform::Win32Platform() = default;
+
+Win32Platform::~Win32Platform() {
+    tray_.reset();
+    if (instanceMutex_ != nullptr)
+        CloseHandle(instanceMutex_);
+}
+
+MessageAnswer Win32Platform::messageBox(const std::string& text, const std::string& title,
+                                        int style) {
+    return win32::showMessageBox(text, title, style);
+}
+
+int Win32Platform::openRequest(const std::string& target) {
+    return win32::shellOpen(target);
+}
+
+int Win32Platform::directStart(const std::string& program, ShowStyle style) {
+    return win32::startProgram(program, style);
+}
+
+bool Win32Platform::isOrdinaryFile(const std::string& path) {
+    return win32::isOrdinaryFile(path);
+}
+
+std::string Win32Platform::applicationDirectory() {
+    return win32::moduleDirectory();
+}
+
+std::vector<std::string> Win32Platform::driveRoots() {
+    return win32::logicalDrives();
+}
+
+std::string Win32Platform::homeFolder() {
+    return win32::profileFolder();
+}
+
+std::error_code Win32Platform::flushToDisk(const std::filesystem::path& file) {
+    return win32::flushFile(file);
+}
+
+std::error_code Win32Platform::replaceFile(const std::filesystem::path& from,
+                                           const std::filesystem::path& to) {
+    return win32::replaceFileAtomically(from, to);
+}
+
+// An open key travels through the interface as an integer.
+OpenedRegistryKey Win32Platform::openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                                 std::uint32_t access) {
+    HKEY key = nullptr;
+    const long status = win32::openRegistryKey(root, keyName, access, key);
+    if (status != Registry::Success)
+        return {status, 0};
+    return {status, reinterpret_cast<RegistryKeyHandle>(key)};
+}
+
+RegistryValue Win32Platform::queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
+                                                std::size_t bufferSize) {
+    return win32::queryRegistryKey(reinterpret_cast<HKEY>(key), valueName, bufferSize);
+}
+
+void Win32Platform::closeRegistryKey(RegistryKeyHandle key) {
+    win32::closeRegistryKey(reinterpret_cast<HKEY>(key));
+}
+
+bool Win32Platform::previousInstanceRunning() {
+    if (instanceMutex_ != nullptr)
+        return false;
+    const auto claim = win32::claimInstance(win32::InstanceMutexName);
+    instanceMutex_ = claim.mutex;
+    return claim.anotherRunning;
+}
+
+bool Win32Platform::waitForTray(int milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
+    for (;;) {
+        if (FindWindowA("Shell_TrayWnd", nullptr) != nullptr)
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(100);
+    }
+}
+
+void Win32Platform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) {
+    if (!tray_) {
+        try {
+            tray_ = std::make_unique<win32::TrayIcon>();
+        } catch (const std::runtime_error&) {
+            return; // like a refused icon: the program runs on without one
+        }
+    }
+    // The notification area tells no place of its own: the list goes to the pointer.
+    tray_->add(data, [onEvent = std::move(onEvent)](int code) {
+        if (onEvent)
+            onEvent(code, std::nullopt);
+    });
+}
+
+void Win32Platform::deleteTrayIcon(const TrayIconData&) {
+    if (tray_)
+        tray_->remove();
+}
+
+ScreenMetrics Win32Platform::screenMetrics() {
+    ScreenMetrics metrics;
+    if (HDC screen = GetDC(nullptr)) {
+        const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+        const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        if (dpiX > 0)
+            metrics.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX);
+        if (dpiY > 0)
+            metrics.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY);
+    }
+    metrics.widthTwips = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * metrics.twipsPerPixelX;
+    metrics.heightTwips =
+        static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * metrics.twipsPerPixelY;
+    return metrics;
+}
+
+CursorPosition Win32Platform::cursorPosition() {
+    POINT point{};
+    GetCursorPos(&point);
+    return {static_cast<int>(point.x), static_cast<int>(point.y)};
+}
+
+void Win32Platform::setForegroundWindow(WindowHandle window) {
+    SetForegroundWindow(reinterpret_cast<HWND>(window));
+}
+
+WindowHandle Win32Platform::trayWindow() const {
+    return tray_ ? reinterpret_cast<WindowHandle>(tray_->window()) : 0;
+}
+
+} // namespace quivanto

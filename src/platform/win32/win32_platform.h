@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <memory>
+
+namespace quivanto {
+
+namespace win32 {
+class TrayIcon;
+}
+
+// Windows: Win32 and the standard library only. Tray events arrive through the calling
+// thread's message loop, which the front end runs.
+class Win32Platform final : public Platform {
+public:
+    Win32Platform();
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
+    int openRequest(const std::string& target) override;
+    int directStart(const std::string& program, ShowStyle style) override;
+    bool isOrdinaryFile(const std::string& path) override;
+    std::string applicationDirectory() override;
+    char pathSeparator() const override { return '\\'; }
+    // The system drops trailing spaces from names, so a name never really ends with one.
+    bool namesMayEndWithSpace() const override { return false; }
+    std::vector<std::string> driveRoots() override;
+    std::string homeFolder() override;
+    std::error_code flushToDisk(const std::filesystem::path& file) override;
+    std::error_code replaceFile(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override;
+    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
+                                      std::uint32_t access) override;
+    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
+                                     std::size_t bufferSize) override;
+    void closeRegistryKey(RegistryKeyHandle key) override;
+    bool previousInstanceRunning() override;
+    bool waitForTray(int milliseconds) override;
+    void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
+    void deleteTrayIcon(const TrayIconData& data) override;
+    ScreenMetrics screenMetrics() override;
+    CursorPosition cursorPosition() override;
+    void setForegroundWindow(WindowHandle window) override;
+
+    // The hidden window the tray icon belongs to (0 before the first addTrayIcon).
+    WindowHandle trayWindow() const;
+
+private:
+    void* instanceMutex_ = nullptr; // held for the life of the process's running copy
+    std::unique_ptr<win32::TrayIcon> tray_;
+};
+
+} // namespace quivanto

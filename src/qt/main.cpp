@@ -1,0 +1,54 @@
+#include "about/sys_info.h"
+#include "core/form1.h"
+#include "platform/desktop/desktop_platform.h"
+#include "qt/artwork.h"
+#include "qt/list_window.h"
+#include "qt/qt_dialog_views.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+int exitCode(quivanto::StartOutcome outcome) {
+    switch (outcome) {
+    case quivanto::StartOutcome::AlreadyRunning:
+        return 0; // the running copy serves the user
+    case quivanto::StartOutcome::Resident:
+        return 0;
+    case quivanto::StartOutcome::NoTray:
+    case quivanto::StartOutcome::ListFileFailed:
+        break;
+    }
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (const std::string problem = quivanto::DesktopPlatform::prepareDisplay(); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quivanto"));
+    QApplication::setWindowIcon(quivanto::programIcon());
+    // Only the tray icon keeps the program alive; closing a dialog must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // No registry here: the system information tool's key stands in for itself.
+    quivanto::DesktopPlatform platform({std::string(quivanto::SysInfoPathEntry.key),
+                                        std::string(quivanto::SysInfoPathEntry.value)});
+    // The windows first: the flows, destroyed before them, own the dialogs' windows.
+    quivanto::ListWindow window(platform.screenMetrics());
+    quivanto::QtDialogViews dialogViews(window, platform);
+    quivanto::Form1 form(platform, std::filesystem::current_path(), window, dialogViews);
+    window.attach(form);
+    QObject::connect(&window, &quivanto::ListWindow::unloaded, &app, &QApplication::quit);
+    const auto outcome = form.Form_Load();
+    if (outcome != quivanto::StartOutcome::Resident)
+        return exitCode(outcome);
+    return QApplication::exec();
+}
