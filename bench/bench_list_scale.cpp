@@ -322,7 +322,7 @@ int main(int argc, char* argv[]) {
     });
     const DroppedFiles dropped{true, {"/home/user/Downloads/new document.txt"}};
     const double scan = medianOf([&] {
-        if (!decideDrop(dropped, rows, '/').itemLine)
+        if (!decideDrop(dropped, rows, PathRules{'/', true}).itemLine)
             std::abort();
     });
     print({"drop: duplicate scan, 100,000 rows", scan, std::nullopt, "ms", std::nullopt,

@@ -8,6 +8,7 @@ set(QUIVANTO_CORE_SOURCES
   src/about/about_box.cpp
   src/about/form4.cpp
   src/about/sys_info.cpp
+  src/about/text_fit.cpp
   src/commands/command_messages.cpp
   src/commands/command_strip.cpp
   src/commands/drop_decision.cpp

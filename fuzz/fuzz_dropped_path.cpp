@@ -18,8 +18,9 @@ using quivanto::fuzz::check;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    // The first byte picks the system's separator; the rest is the path.
+    // The first byte picks the system's separator and naming; the rest is the path.
     const char separator = (data[0] & 1) != 0 ? '\\' : '/';
+    const PathRules rules{separator, separator == '/'};
     const std::string path(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     const std::string_view name = droppedFileName(path, separator);
@@ -32,8 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::vector<std::string> rows{makeItemLine("Explorer", "explorer.exe"),
                                                makeItemLine("Notepad", "notepad.exe"),
                                                makeItemLine("report.txt", "/home/user/report.txt")};
-    const DropDecision decision = decideDrop({true, {path}}, rows, separator);
-    const std::string_view trimmed = trimSpaces(path);
+    const DropDecision decision = decideDrop({true, {path}}, rows, rules);
+    const std::string_view trimmed = droppedPath(path, rules);
+    check(trimmed.empty() || trimmed.front() != ' ', "no stored path starts with a space");
+    if (rules.namesMayEndWithSpace)
+        check(path.ends_with(trimmed), "only leading spaces go where names may end with one");
+    else
+        check(trimmed.empty() || trimmed.back() != ' ', "no Windows path ends with a space");
     if (containsLineBreak(trimmed)) {
         check(decision.message.has_value() && !decision.itemLine,
               "a name with a line break is refused");

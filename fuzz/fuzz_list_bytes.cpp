@@ -12,17 +12,17 @@ using quivanto::fuzz::check;
 
 namespace {
 
-// Byte by byte: CR ends a line and takes one LF right after it along.
+// Byte by byte: CR or LF ends a line; a CR takes one LF right after it along.
 std::vector<std::string> readByHand(std::string_view bytes) {
     std::vector<std::string> lines;
     std::string current;
     bool open = false;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
             lines.push_back(current);
             current.clear();
             open = false;
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
                 ++i;
         } else {
             current += bytes[i];
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = quivanto::splitListBytes(bytes);
     check(lines == readByHand(bytes), "rows are the bytes between line ends");
     for (const auto& line : lines)
-        check(line.find('\r') == std::string::npos, "no row holds a CR");
+        check(line.find_first_of("\r\n") == std::string::npos, "no row holds a line break");
 
     // A rewrite writes every row with CR LF: reading that back must give the same rows.
     check(quivanto::splitListBytes(writtenAsList(lines)) == lines, "a rewrite loses nothing");

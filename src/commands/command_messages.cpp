@@ -27,6 +27,14 @@ Message fileNotFoundMessage(std::string_view line, const TextEncoding& encoding)
                      "Quivanto - File not found!", Exclamation);
 }
 
+Message noTextEditorMessage(std::string_view line, const TextEncoding& encoding) {
+    // The item is fine: removing it, as the not-found message advises, would not help.
+    return aboutItem("No text editor was found on this computer. Please install a text editor "
+                     "to open this item.",
+                     descriptionField(line, encoding), targetField(line, encoding),
+                     "Quivanto - No Text Editor", Exclamation);
+}
+
 Message unexpectedErrorMessage(int code) {
     // The number is written with its sign position: a space for codes of 0 and above.
     std::string text = code < 0 ? std::to_string(code) : " " + std::to_string(code);

@@ -10,6 +10,8 @@ namespace quivanto {
 
 // Launch: the target is gone; names the item of the selected line.
 Message fileNotFoundMessage(std::string_view line, const TextEncoding& encoding = {});
+// Launch: the item names the text editor, and the system has none to stand in for it.
+Message noTextEditorMessage(std::string_view line, const TextEncoding& encoding = {});
 
 // Launch and drop: any failure other than the expected ones, by number.
 Message unexpectedErrorMessage(int code);

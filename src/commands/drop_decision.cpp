@@ -61,8 +61,15 @@ DuplicateScan scanForDuplicates(const std::vector<std::string>& rows, std::strin
     return scan;
 }
 
+std::string_view droppedPath(std::string_view path, const PathRules& rules) {
+    if (!rules.namesMayEndWithSpace)
+        return trimSpaces(path);
+    const auto first = path.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : path.substr(first);
+}
+
 DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::string>& rows,
-                        char separator, const TextEncoding& encoding) {
+                        const PathRules& rules, const TextEncoding& encoding) {
     DropDecision decision;
     if (!dropped.hasFileList) {
         decision.message = fileTypeNotSupportedMessage();
@@ -74,13 +81,13 @@ DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::stri
     }
     if (dropped.paths.empty())
         return decision;
-    const std::string_view path = trimSpaces(dropped.paths.front());
+    const std::string_view path = droppedPath(dropped.paths.front(), rules);
     if (containsLineBreak(path)) {
         decision.message = lineBreakInNameMessage();
         return decision;
     }
     const std::string description =
-        descriptionForFileName(droppedFileName(path, separator), encoding);
+        descriptionForFileName(droppedFileName(path, rules.separator), encoding);
     decision.showList = true;
     const DuplicateScan scan = scanForDuplicates(rows, description, path, encoding);
     switch (scan.result) {

@@ -43,7 +43,17 @@ struct DropDecision {
     std::optional<std::string> itemLine; // the line to append and show
 };
 
+// How the system names files, as far as a drop cares.
+struct PathRules {
+    char separator = '/';
+    bool namesMayEndWithSpace = true; // else trailing spaces are no part of a name
+};
+
+// The dropped path as it is stored: leading spaces removed, and trailing ones too where
+// no name can end with a space.
+std::string_view droppedPath(std::string_view path, const PathRules& rules);
+
 DropDecision decideDrop(const DroppedFiles& dropped, const std::vector<std::string>& rows,
-                        char separator, const TextEncoding& encoding = {});
+                        const PathRules& rules, const TextEncoding& encoding = {});
 
 } // namespace quivanto

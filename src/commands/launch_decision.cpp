@@ -16,6 +16,8 @@ LaunchResult launchTarget(Platform& platform, std::string_view target) {
         return {};
     if (started == StartError::FileNotFound)
         return {LaunchOutcome::NotFound, started};
+    if (started == StartError::NoTextEditor)
+        return {LaunchOutcome::NoTextEditor, started};
     return {LaunchOutcome::Failed, started};
 }
 
@@ -26,6 +28,8 @@ std::optional<Message> launchMessage(const LaunchResult& result, std::string_vie
         break;
     case LaunchOutcome::NotFound:
         return fileNotFoundMessage(line, encoding);
+    case LaunchOutcome::NoTextEditor:
+        return noTextEditorMessage(line, encoding);
     case LaunchOutcome::Failed:
         return unexpectedErrorMessage(result.code);
     }

@@ -13,9 +13,10 @@ class Platform;
 struct Message;
 
 enum class LaunchOutcome {
-    Launched, // the list window hides
-    NotFound, // the direct start found no such file
-    Failed    // any other failure, carried by its code
+    Launched,     // the list window hides
+    NotFound,     // the direct start found no such file
+    NoTextEditor, // the item names the system's text editor, and this system has none
+    Failed        // any other failure, carried by its code
 };
 
 struct LaunchResult {

@@ -48,8 +48,10 @@ void lstApps_DblClick(Form1& form) {
 void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
     try {
         form.CloseOtherDialogs(DialogNumber::None);
-        const DropDecision decision = decideDrop(
-            dropped, form.rows(), form.platform().pathSeparator(), form.platform().textEncoding());
+        const PathRules rules{form.platform().pathSeparator(),
+                              form.platform().namesMayEndWithSpace()};
+        const DropDecision decision =
+            decideDrop(dropped, form.rows(), rules, form.platform().textEncoding());
         if (decision.showList && form.isMinimized())
             form.ShowMenu();
         if (decision.message)

@@ -95,7 +95,9 @@ StartOutcome Form1::Form_Load() {
         showMessage(noTrayMessage());
         return StartOutcome::NoTray;
     }
-    platform_.addTrayIcon(trayIconData_, [this](int code) { trayIconEvent(code); });
+    platform_.addTrayIcon(trayIconData_, [this](int code, std::optional<int> clickX) {
+        trayIconEvent(code, clickX);
+    });
     try {
         InitializeList();
     } catch (const ListFileError& error) {
@@ -120,11 +122,11 @@ void Form1::InitializeList() {
     HideListWindow();
 }
 
-void Form1::trayIconEvent(int code) {
+void Form1::trayIconEvent(int code, std::optional<int> clickX) {
     switch (trayActionForCode(code)) {
     case TrayAction::ToggleListWindow:
         if (minimized_)
-            ShowListAtCursor();
+            ShowListAtCursor(clickX);
         else
             HideListWindow();
         break;
@@ -148,9 +150,12 @@ void Form1::ShowMenu() {
     platform_.setForegroundWindow(view_.nativeHandle());
 }
 
-void Form1::ShowListAtCursor() {
-    // Placed before it is shown, so it never flashes at its old place.
-    geometry_ = atCursor(geometry_, platform_.screenMetrics(), platform_.cursorPosition().x);
+void Form1::ShowListAtCursor(std::optional<int> clickX) {
+    // Placed before it is shown, so it never flashes at its old place. Where the tray host
+    // tells where its icon was clicked, that is right even when the pointer is not (an X
+    // pointer over a Wayland panel is stale).
+    const int x = clickX ? *clickX : platform_.cursorPosition().x;
+    geometry_ = atCursor(geometry_, platform_.screenMetrics(), x);
     applyGeometry();
     ShowMenu();
 }
@@ -235,7 +240,10 @@ void Form1::ShowAboutDialog() {
 void Form1::CloseOtherDialogs(int dialogNumber) {
     for (int number = DialogNumber::AddItem; number <= DialogNumber::About; ++number) {
         ListDialog* dialog = openDialog(number);
-        if (dialog == nullptr || number == dialogNumber || dialog->isMinimized())
+        // A minimised one too: window managers minimise dialogs whatever their hints say,
+        // and one left open would stand beside a fresh one of its kind, or come back
+        // while the list is hidden.
+        if (dialog == nullptr || number == dialogNumber)
             continue;
         dialog->close(); // runs the dialog's own closing behaviour
     }

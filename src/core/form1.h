@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,11 +45,13 @@ public:
     void ConfirmRemoveFromTray();
     void Form_Unload();
 
-    // The tray icon's events, as mouse message codes.
-    void trayIconEvent(int code);
+    // The tray icon's events, as mouse message codes, with the x where the tray host says
+    // the icon was clicked when it says so.
+    void trayIconEvent(int code, std::optional<int> clickX = std::nullopt);
 
     void ShowMenu();
-    void ShowListAtCursor();
+    // The right edge at `clickX` when given, else at the pointer.
+    void ShowListAtCursor(std::optional<int> clickX = std::nullopt);
     void HideListWindow();
     void GrowListWindow();
     void ShrinkListWindow();

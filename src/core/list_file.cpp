@@ -97,14 +97,14 @@ std::vector<std::string> splitListBytes(std::string_view bytes) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const std::size_t cr = bytes.find('\r', start);
-        if (cr == std::string_view::npos) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
             lines.emplace_back(bytes.substr(start));
             break;
         }
-        lines.emplace_back(bytes.substr(start, cr - start));
-        start = cr + 1;
-        if (start < bytes.size() && bytes[start] == '\n')
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
             ++start;
     }
     return lines;
@@ -113,7 +113,7 @@ std::vector<std::string> splitListBytes(std::string_view bytes) {
 bool needsLineEndBeforeAppend(std::string_view bytes) {
     if (bytes.empty())
         return false;
-    return !(bytes.back() == '\r' || bytes.ends_with(LineEnd));
+    return bytes.back() != '\r' && bytes.back() != '\n';
 }
 
 std::vector<std::string> defaultItemLines() {

@@ -30,8 +30,8 @@ private:
 inline constexpr const char* ListFileName = "list.dat";
 inline constexpr const char* ScratchFileName = "temp.dat";
 
-// Splits file bytes into item lines: a line ends at CR or CR LF; a lone LF is part of the
-// line; the last line needs no line end.
+// Splits file bytes into item lines: a line ends at CR LF, CR or LF (a list written or
+// extended by a Unix editor has LF line ends); the last line needs no line end.
 std::vector<std::string> splitListBytes(std::string_view bytes);
 
 // True when appending to a file with these last bytes would join the new line onto an

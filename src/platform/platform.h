@@ -40,6 +40,8 @@ inline constexpr int None = 0;
 inline constexpr int FileNotFound = 53;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathAccess = 75;
+// The program stands in for one the system lacks (a text editor), and none was found.
+inline constexpr int NoTextEditor = 1001;
 } // namespace StartError
 
 // Results of the shell's open request: greater than 32 means the request was accepted.
@@ -51,6 +53,10 @@ inline constexpr int LeftUp = 514;
 inline constexpr int LeftDoubleClick = 515;
 inline constexpr int RightUp = 517;
 } // namespace TrayCode
+
+// A tray event's mouse message code, and the screen x (pixels) where the tray host says the
+// icon was clicked, when it says so.
+using TrayEventHandler = std::function<void(int code, std::optional<int> clickX)>;
 
 struct TrayIconData {
     unsigned id = 1;
@@ -155,6 +161,10 @@ public:
     // The path separator of this system, as targets and folder names use it.
     virtual char pathSeparator() const = 0;
 
+    // Whether a file name may end with a space here: where it may, a dropped name is kept
+    // exactly; where it may not, the spaces are not part of the name and are trimmed.
+    virtual bool namesMayEndWithSpace() const = 0;
+
     // The file-system roots a user would recognise, in the order the drive list shows them.
     virtual std::vector<std::string> driveRoots() = 0;
     // The user's home folder; empty when there is none.
@@ -188,7 +198,7 @@ public:
 
     // The notification area. `waitForTray` waits up to the given time for one to exist.
     virtual bool waitForTray(int milliseconds) = 0;
-    virtual void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) = 0;
+    virtual void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) = 0;
     virtual void deleteTrayIcon(const TrayIconData& data) = 0;
 
     virtual ScreenMetrics screenMetrics() = 0;

@@ -6,12 +6,14 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace quivanto {
 namespace {
 
-constexpr std::size_t ShownCharacters = 256;
+// The smallest size the description column is fitted down to.
+constexpr qreal SmallestPointSize = 5.0;
 
 QString textOf(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -34,9 +36,9 @@ public:
         switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            // Only the description column is ever in view: the start of the line is shown,
-            // so a line of a megabyte does not cost a megabyte of layout at every repaint.
-            return textOf(leadingCharacters(line_, ShownCharacters));
+            // The description column and nothing more: the separator and the target lie
+            // beyond the visible part of a row, whatever the font.
+            return textOf(descriptionField(line_));
         case Qt::AccessibleTextRole:
             // A screen reader reads the description, not the padding and the hidden target.
             return textOf(trimSpaces(descriptionField(line_)));
@@ -126,6 +128,38 @@ int ItemListBox::selectedIndex() const {
 
 void ItemListBox::selectIndex(int index) {
     setCurrentRow(index);
+}
+
+void ItemListBox::setDescriptionFont(const QFont& font) {
+    descriptionFont_ = font;
+    fontAsked_ = true;
+    fitDescriptionColumn();
+}
+
+int ItemListBox::descriptionColumnWidth() const {
+    // The margin the style's item delegate keeps on each side of a row's text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const QString column(static_cast<qsizetype>(DescriptionWidth), QLatin1Char('W'));
+    return fontMetrics().horizontalAdvance(column) + 2 * margin;
+}
+
+void ItemListBox::fitDescriptionColumn() {
+    if (!fontAsked_)
+        return;
+    QFont font = descriptionFont_;
+    setFont(font);
+    while (descriptionColumnWidth() > viewport()->width() &&
+           font.pointSizeF() > SmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        setFont(font);
+    }
+}
+
+bool ItemListBox::viewportEvent(QEvent* event) {
+    // A scroll bar that comes or goes changes the room the column has.
+    if (event->type() == QEvent::Resize)
+        fitDescriptionColumn();
+    return QListWidget::viewportEvent(event);
 }
 
 void ItemListBox::setRowHeightPixels(int pixels) {

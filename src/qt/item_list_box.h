@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QListWidget>
 
 class QMimeData;
@@ -31,6 +32,14 @@ public:
 
     void setRowHeightPixels(int pixels);
 
+    // The font the rows are meant to have. A row shows its 30-character description column
+    // and nothing after it; where that column would not fit in this font (other metrics, a
+    // scroll bar), the font is made smaller until it fits, so no row is cut short.
+    void setDescriptionFont(const QFont& font);
+
+    // The width of the text of a row of 30 characters, with the margins a row keeps.
+    int descriptionColumnWidth() const;
+
 signals:
     // Something was dropped on the list. The data lives only while the signal is handled.
     void dropped(const QMimeData* data);
@@ -40,12 +49,16 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     QListWidgetItem* makeItem(std::string line) const;
+    void fitDescriptionColumn();
 
     int rowHeightPixels_ = 13;
     bool loading_ = false; // setLines is filling the list
+    QFont descriptionFont_;
+    bool fontAsked_ = false; // setDescriptionFont was called
 };
 
 } // namespace quivanto

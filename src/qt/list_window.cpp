@@ -30,6 +30,22 @@ std::string localPathBytes(const QUrl& url) {
     return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
+// Keys that move the focus, and the modifiers pressed ahead of a key.
+bool movesFocusOrModifies(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 int virtualKeyCode(int qtKey) {
@@ -135,7 +151,7 @@ void ListWindow::buildControls() {
     lstApps_->setAccessibleDescription(
         QStringLiteral("Your items: Enter, Space or a double-click opens the selected one; "
                        "drop a file or folder here to add it"));
-    lstApps_->setFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
+    lstApps_->setDescriptionFont(designFont(QStringLiteral("Courier"), 9.75, QFont::TypeWriter));
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metrics_.twipsPerPixelY));
@@ -182,6 +198,10 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
         (watched != lstApps_ && watched != picHeader_))
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    // The banner's own keys only: not those its Hide button passes up, and not Tab, Shift+Tab
+    // or the Shift pressed first, which would send the focus to the list before it moves.
+    if (watched == picHeader_ && (focusWidget() != picHeader_ || movesFocusOrModifies(key->key())))
+        return false;
     DispatchListKey(*form_, virtualKeyCode(key->key()), static_cast<int>(key->modifiers()));
     // The banner passes the keyboard on to the list once a key has been acted on.
     if (watched == picHeader_ && !form_->isMinimized())

@@ -3,11 +3,13 @@
 #include "about/about_box.h"
 #include "about/about_layout.h"
 #include "about/form4.h"
+#include "about/text_fit.h"
 #include "win32/dialog_support.h"
 
 #include <windowsx.h>
 
 #include <string>
+#include <vector>
 
 namespace quivanto::win32 {
 namespace {
@@ -30,10 +32,24 @@ enum ControlId : int {
     LblDisclaimer,
 };
 
+// Gaps between stacked texts up to a line's spacing are kept when something grows; wider
+// ones take up the growth.
+constexpr float KeptGap = 120;
+
 constexpr COLORREF WebsiteGreen = RGB(0, 128, 0);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF SeparatorGrey = RGB(128, 128, 128);
 constexpr COLORREF White = RGB(255, 255, 255);
+
+// How a control's text takes more room than its design place gives it.
+enum class Grows { Not, Wider, Taller };
+
+// A control, or the separator (no window), with its design place in pixels.
+struct Part {
+    HWND control;
+    PixelBox design;
+    Grows grows;
+};
 
 } // namespace
 
@@ -56,20 +72,95 @@ struct Form4Window::State final : DialogState {
     HWND lblVersion = nullptr;
     HWND lblTitle = nullptr;
     HWND lblDescription = nullptr;
+    std::vector<Part> parts;  // the separator first
+    PixelBox separator;       // where its line is drawn now (it has no height)
+    int whiteRightOffset = 0; // the white line's right end, from the grey line's
 };
 
 namespace {
 
 using State = Form4Window::State;
 
+PixelBox pixelBox(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+HWND keep(State& state, HWND control, Grows grows) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    state.parts.push_back({control, pixelBox(place), grows});
+    return control;
+}
+
 HWND label(HWND window, State& state, int id, const TwipsRect& place, std::string_view text,
-           DWORD style = 0) {
-    return control(window, "STATIC", std::string(text).c_str(), SS_LEFT | SS_NOPREFIX | style, id,
-                   place, state.scale, state.windowFont);
+           Grows grows, const Font& font, DWORD style = 0) {
+    return keep(state,
+                control(window, "STATIC", std::string(text).c_str(), SS_LEFT | SS_NOPREFIX | style,
+                        id, place, state.scale, font),
+                grows);
+}
+
+// The room a label's text takes in its font, as the static control draws it: on one line,
+// or wrapped within the label's width.
+SIZE textRoom(HDC dc, HWND label, int width, bool wrapped) {
+    const int length = GetWindowTextLengthA(label);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(label, text.data(), length + 1)));
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    RECT room{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &room,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrapped ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    return {room.right - room.left, room.bottom - room.top};
+}
+
+// The design places where every text fits them (the font the box was drawn for); where a
+// wider or taller font needs more, one-line labels widen, wrapped ones grow downwards, what
+// lies beyond them moves on, and the window grows with them.
+void fitTexts(HWND window, State& state) {
+    std::vector<TextBox> boxes;
+    HDC dc = GetDC(window);
+    for (const Part& part : state.parts) {
+        TextBox box{part.design};
+        if (part.grows != Grows::Not) {
+            const SIZE room = textRoom(dc, part.control, part.design.right - part.design.left,
+                                       part.grows == Grows::Taller);
+            box.neededWidth = room.cx;
+            box.neededHeight = room.cy;
+        }
+        boxes.push_back(box);
+    }
+    ReleaseDC(window, dc);
+    const DesignScale& scale = state.scale;
+    const FittedLayout fitted = fitToTexts(boxes, scale.x(AboutLayout::ClientWidth),
+                                           scale.y(AboutLayout::ClientHeight), scale.y(KeptGap));
+    for (std::size_t i = 0; i < state.parts.size(); ++i) {
+        const PixelBox& place = fitted.places[i];
+        if (state.parts[i].control == nullptr)
+            state.separator = place;
+        else
+            SetWindowPos(state.parts[i].control, nullptr, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT outer{0, 0, fitted.clientWidth, fitted.clientHeight};
+    AdjustWindowRectEx(&outer, Style, FALSE, ExStyle);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 void buildControls(HWND window, State& state) {
     const DesignScale& scale = state.scale;
+    const int separatorY = scale.y(AboutLayout::SeparatorY);
+    state.parts.push_back({nullptr,
+                           {scale.x(AboutLayout::SeparatorLeft), separatorY,
+                            scale.x(AboutLayout::SeparatorGreyRight), separatorY},
+                           Grows::Not});
+    state.whiteRightOffset =
+        scale.x(AboutLayout::SeparatorWhiteRight) - scale.x(AboutLayout::SeparatorGreyRight);
     // Tab order is creation order; of these only the icon and the buttons take the focus,
     // so the focus starts on the icon and Tab goes on to OK, System Info... and License.
     const int iconBox = AboutLayout::IconPixels + 2 * AboutLayout::IconBorderPixels;
@@ -83,22 +174,32 @@ void buildControls(HWND window, State& state) {
                  reinterpret_cast<WPARAM>(programIcon(AboutLayout::IconPixels)), 0);
     SetWindowPos(state.picIcon, nullptr, 0, 0, iconBox, iconBox,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    label(window, state, LblDisclaimer, AboutLayout::Warning, CopyrightWarning);
-    state.lblDescription =
-        label(window, state, LblDescription, AboutLayout::Description, AboutDescription);
-    state.lblTitle = label(window, state, LblTitle, AboutLayout::Title, "");
-    state.lblVersion = label(window, state, LblVersion, AboutLayout::Version, "");
-    label(window, state, LblCopy, AboutLayout::Copyright, CopyrightLine);
-    control(window, "BUTTON", "&OK", BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdOk,
-            AboutLayout::Ok, scale, state.windowFont);
-    control(window, "BUTTON", "&System Info...", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdSysInfo,
-            AboutLayout::SysInfo, scale, state.windowFont);
-    control(window, "BUTTON", "&License", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdLic,
-            AboutLayout::License, scale, state.windowFont);
-    label(window, state, LblRights, AboutLayout::Rights, RightsLine);
-    state.lblWebsite =
-        control(window, "STATIC", websiteLabel().c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-                LblWebsite, AboutLayout::Website, scale, state.websiteFont);
+    keep(state, state.picIcon, Grows::Not);
+    const Font& font = state.windowFont;
+    label(window, state, LblDisclaimer, AboutLayout::Warning, CopyrightWarning, Grows::Taller,
+          font);
+    state.lblDescription = label(window, state, LblDescription, AboutLayout::Description,
+                                 AboutDescription, Grows::Taller, font);
+    state.lblTitle = label(window, state, LblTitle, AboutLayout::Title, "", Grows::Wider, font);
+    state.lblVersion =
+        label(window, state, LblVersion, AboutLayout::Version, "", Grows::Wider, font);
+    label(window, state, LblCopy, AboutLayout::Copyright, CopyrightLine, Grows::Wider, font);
+    keep(state,
+         control(window, "BUTTON", "&OK", BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdOk,
+                 AboutLayout::Ok, scale, font),
+         Grows::Not);
+    keep(state,
+         control(window, "BUTTON", "&System Info...", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP,
+                 CmdSysInfo, AboutLayout::SysInfo, scale, font),
+         Grows::Not);
+    keep(state,
+         control(window, "BUTTON", "&License", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdLic,
+                 AboutLayout::License, scale, font),
+         Grows::Not);
+    label(window, state, LblRights, AboutLayout::Rights, RightsLine, Grows::Taller, font);
+    state.lblWebsite = label(window, state, LblWebsite, AboutLayout::Website, websiteLabel(),
+                             Grows::Taller, state.websiteFont, SS_NOTIFY);
+    fitTexts(window, state);
 }
 
 void onCommand(HWND window, int id, HWND, UINT code) {
@@ -164,11 +265,9 @@ void onPaint(HWND window) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
     if (const State* state = dialogState<State>(window)) {
-        const DesignScale& scale = state->scale;
-        const int y = scale.y(AboutLayout::SeparatorY);
-        const int left = scale.x(AboutLayout::SeparatorLeft);
-        drawLine(dc, White, 2, left, scale.x(AboutLayout::SeparatorWhiteRight), y);
-        drawLine(dc, SeparatorGrey, 1, left, scale.x(AboutLayout::SeparatorGreyRight), y);
+        const PixelBox& line = state->separator;
+        drawLine(dc, White, 2, line.left, line.right + state->whiteRightOffset, line.top);
+        drawLine(dc, SeparatorGrey, 1, line.left, line.right, line.top);
     }
     EndPaint(window, &paint);
 }
@@ -235,10 +334,12 @@ void Form4Window::setCaption(const std::string& caption) {
 
 void Form4Window::setVersionText(const std::string& text) {
     SetWindowTextA(state_->lblVersion, text.c_str());
+    fitTexts(window_, *state_);
 }
 
 void Form4Window::setTitleText(const std::string& text) {
     SetWindowTextA(state_->lblTitle, text.c_str());
+    fitTexts(window_, *state_);
 }
 
 } // namespace quivanto::win32

@@ -3,6 +3,7 @@
 #include "commands/command_strip.h"
 #include "commands/list_commands.h"
 #include "core/form1.h"
+#include "core/item_line.h"
 #include "win32/resource_ids.h"
 
 #include <commctrl.h>
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <string_view>
 
 namespace quivanto::win32 {
 namespace {
@@ -66,9 +68,11 @@ HBITMAP loadBitmap(HINSTANCE instance, int id) {
 
 } // namespace
 
-ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics)
+ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics,
+                       const TextEncoding& encoding)
     : instance_(instance)
     , metrics_(metrics)
+    , encoding_(encoding)
     , doubleDensity_(metrics.twipsPerPixelX <= 7.5f) {
     static const ATOM atom = registerWindowClass(instance, &ListWindow::windowProc);
     if (atom == 0)
@@ -279,9 +283,13 @@ void ListWindow::drawListRow(const DRAWITEMSTRUCT& draw) {
             text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
         }
     }
+    // The description column only: the rest of the row (the "|" and the target) would peek
+    // in at the right edge whenever the font is a little narrower than the list. The list
+    // keeps the whole row, which screen readers read.
+    const std::string_view shown = descriptionField(text, encoding_);
     SelectedObject font(dc, listFont_.get());
     ExtTextOutA(dc, draw.rcItem.left + 1, draw.rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &draw.rcItem,
-                text.data(), static_cast<UINT>(text.size()), nullptr);
+                shown.data(), static_cast<UINT>(shown.size()), nullptr);
     if ((draw.itemState & ODS_FOCUS) != 0)
         DrawFocusRect(dc, &draw.rcItem);
 }

@@ -37,7 +37,8 @@ public:
         LblAbout,
     };
 
-    ListWindow(HINSTANCE instance, const ScreenMetrics& metrics);
+    // `encoding` is the one the rows' text is in: a row shows its first 30 characters.
+    ListWindow(HINSTANCE instance, const ScreenMetrics& metrics, const TextEncoding& encoding);
     ~ListWindow() override;
     ListWindow(const ListWindow&) = delete;
     ListWindow& operator=(const ListWindow&) = delete;
@@ -90,6 +91,7 @@ private:
 
     HINSTANCE instance_;
     ScreenMetrics metrics_;
+    TextEncoding encoding_;
     bool doubleDensity_ = false; // the 2x pictures where a pixel is half the size or less
     Form1* form_ = nullptr;
     HWND window_ = nullptr;

@@ -31,7 +31,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     quivanto::Win32Platform platform;
-    quivanto::win32::ListWindow listWindow(instance, platform.screenMetrics());
+    quivanto::win32::ListWindow listWindow(instance, platform.screenMetrics(),
+                                           platform.textEncoding());
     quivanto::win32::DialogWindows dialogViews(platform, listWindow.window());
     // list.dat is named relative to the folder the program was started in, as the system's
     // file calls take it.

@@ -19,7 +19,9 @@ SPY = b"""#!/bin/sh
 
 # Documents, named as an attacker would name them; each must reach xdg-open alone, whole.
 DOCUMENTS = [b"$(touch pwned).txt", b"a;touch pwned;b.txt", b"`touch pwned`.txt",
-             b"x' \"y\" | touch pwned & z > w.txt", b"caf\xe9 \xff.txt", b"two\nlines.txt"]
+             b"x' \"y\" | touch pwned & z > w.txt", b"caf\xe9 \xff.txt",
+             b"tab\tand\x1bescape.txt"]
+# (A name with a line break cannot be a line of the list: drops refuse it.)
 PROGRAM_NAME = b"tool;touch pwned.sh"  # an executable: started directly, with no argument
 
 

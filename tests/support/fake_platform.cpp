@@ -129,7 +129,7 @@ RegistryValue FakePlatform::textValue(const std::string& text, bool terminated,
     return value;
 }
 
-void FakePlatform::addTrayIcon(const TrayIconData&, std::function<void(int code)> onEvent) {
+void FakePlatform::addTrayIcon(const TrayIconData&, TrayEventHandler onEvent) {
     trayRequests.push_back(0);
     trayCallback = std::move(onEvent);
 }
@@ -139,9 +139,9 @@ void FakePlatform::deleteTrayIcon(const TrayIconData&) {
     trayCallback = nullptr;
 }
 
-void FakePlatform::trayEvent(int code) {
+void FakePlatform::trayEvent(int code, std::optional<int> clickX) {
     if (trayCallback)
-        trayCallback(code);
+        trayCallback(code, clickX);
 }
 
 } // namespace quivanto::testing

@@ -45,6 +45,8 @@ public:
     // When set, the registry calls go to this platform instead of `registry`.
     Platform* registryBackEnd = nullptr;
     bool anotherInstance = false;
+    // As the system's own names allow: Unix names may end with spaces, Windows names not.
+    bool trailingSpacesInNames = std::filesystem::path::preferred_separator == '/';
     bool trayAppears = true;
     ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
     CursorPosition cursor{1000, 760};
@@ -73,7 +75,7 @@ public:
     std::vector<std::string> ordinaryFileQueries;
     std::vector<int> trayRequests; // 0 add, 2 delete
     std::vector<WindowHandle> foregroundRequests;
-    std::function<void(int)> trayCallback;
+    TrayEventHandler trayCallback;
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
 
@@ -83,6 +85,7 @@ public:
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override { return appDirectory; }
     char pathSeparator() const override { return separator; }
+    bool namesMayEndWithSpace() const override { return trailingSpacesInNames; }
     std::vector<std::string> driveRoots() override { return roots; }
     std::string homeFolder() override { return home; }
     std::error_code flushToDisk(const std::string& file) override;
@@ -102,7 +105,7 @@ public:
                                    std::uint32_t type = Registry::TypeString);
     bool previousInstanceRunning() override { return anotherInstance; }
     bool waitForTray(int) override { return trayAppears; }
-    void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;
+    void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override { return screen; }
     CursorPosition cursorPosition() override { return cursor; }
@@ -116,8 +119,9 @@ public:
         return folderBackEnd ? folderBackEnd->workingFolder() : standard_files::workingFolder();
     }
 
-    // The tray delivering an event, as the notification area would.
-    void trayEvent(int code);
+    // The tray delivering an event, as the notification area would; a tray host that
+    // tells where the icon was clicked gives `clickX`.
+    void trayEvent(int code, std::optional<int> clickX = std::nullopt);
 
 private:
     std::map<RegistryKeyHandle, std::pair<std::uint32_t, std::string>> handles_;

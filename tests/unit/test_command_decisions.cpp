@@ -50,6 +50,9 @@ void TestCommandDecisions::launchOpensThenStarts_data() {
     QTest::newRow("32 is a failure: direct start succeeds")
         << 32 << 0 << 1 << LaunchOutcome::Launched << 0;
     QTest::newRow("no such file") << 2 << 53 << 1 << LaunchOutcome::NotFound << 53;
+    QTest::newRow("no text editor to stand in")
+        << 31 << StartError::NoTextEditor << 1 << LaunchOutcome::NoTextEditor
+        << StartError::NoTextEditor;
     QTest::newRow("permission denied") << 31 << 70 << 1 << LaunchOutcome::Failed << 70;
     QTest::newRow("path access") << 0 << 75 << 1 << LaunchOutcome::Failed << 75;
 }
@@ -85,6 +88,8 @@ void TestCommandDecisions::launchPassesTheTargetUnchanged() {
 void TestCommandDecisions::launchTellsOnlyFailures() {
     QVERIFY(!launchMessage({LaunchOutcome::Launched, 0}, Line));
     QCOMPARE(launchMessage({LaunchOutcome::NotFound, 53}, Line), fileNotFoundMessage(Line));
+    QCOMPARE(launchMessage({LaunchOutcome::NoTextEditor, StartError::NoTextEditor}, Line),
+             noTextEditorMessage(Line));
     QCOMPARE(launchMessage({LaunchOutcome::Failed, 70}, Line), unexpectedErrorMessage(70));
 }
 
@@ -134,6 +139,12 @@ void TestCommandDecisions::messagesAreExact_data() {
            "Quivanto list." +
                block
         << QByteArray("Quivanto - File not found!") << 48;
+    QTest::newRow("no text editor")
+        << noTextEditorMessage(Line)
+        << "No text editor was found on this computer. Please install a text editor to open "
+           "this item." +
+               block
+        << QByteArray("Quivanto - No Text Editor") << 48;
     QTest::newRow("unexpected, positive code")
         << unexpectedErrorMessage(5) << QByteArray(" 5: Error Occured!")
         << QByteArray("Quivanto - Error Occured!") << 48;

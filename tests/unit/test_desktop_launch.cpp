@@ -1,4 +1,5 @@
 #include "platform/desktop/desktop_launch.h"
+#include "platform/desktop/desktop_platform.h"
 #include "platform/platform.h"
 
 #include <QTemporaryDir>
@@ -40,6 +41,8 @@ private slots:
     void oddTargetsNameOneFileOrNone_data();
     void oddTargetsNameOneFileOrNone();
     void findsProgramsForDirectStart();
+    void directStartTellsAMissingEditorApart_data();
+    void directStartTellsAMissingEditorApart();
     void tellsProgramsFromDocuments_data();
     void tellsProgramsFromDocuments();
     void startFailuresGetCodes_data();
@@ -200,6 +203,28 @@ void TestDesktopLaunch::findsProgramsForDirectStart() {
     QCOMPARE(programPath(std::string("runme\0x", 7), bin), std::string());
     QCOMPARE(programPath(std::string("/bin/sh\0 -c evil", 17), bin), std::string());
     QCOMPARE(programPath("missing", bin), std::string());
+}
+
+void TestDesktopLaunch::directStartTellsAMissingEditorApart_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("code");
+    QTest::newRow("the default Notepad item") << "notepad.exe" << StartError::NoTextEditor;
+    QTest::newRow("in any letter case") << "NotePad.EXE" << StartError::NoTextEditor;
+    QTest::newRow("another missing program") << "wordpad.exe" << StartError::FileNotFound;
+    QTest::newRow("a missing file of that name") << "/opt/notepad.exe" << StartError::FileNotFound;
+}
+
+// With no editor on PATH the Notepad item is not gone: the system lacks an editor, and the
+// user is told that instead of being told to remove the item. Nothing is started here.
+void TestDesktopLaunch::directStartTellsAMissingEditorApart() {
+    QFETCH(QString, program);
+    QFETCH(int, code);
+    const QByteArray previousPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dir_->path()));
+    DesktopPlatform platform;
+    const int started = platform.directStart(program.toStdString(), ShowStyle::NormalNoActivate);
+    qputenv("PATH", previousPath);
+    QCOMPARE(started, code);
 }
 
 void TestDesktopLaunch::tellsProgramsFromDocuments_data() {

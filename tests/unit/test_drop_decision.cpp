@@ -196,9 +196,18 @@ void TestDropDecision::decidesTheWholeDrop_data() {
         << "notepad.exe" + QString(19, ' ') + "|C:\\Tools\\notepad.exe"
         << ""
         << "";
-    QTest::newRow("spaces around the path are removed")
+    QTest::newRow("spaces around a Windows path are removed")
+        << true << QStringList{"  C:\\Music\\song.ogg  "} << '\\' << true
+        << "song.ogg" + QString(22, ' ') + "|C:\\Music\\song.ogg"
+        << ""
+        << "";
+    QTest::newRow("a Unix name ending with spaces keeps them")
         << true << QStringList{"  /srv/song.ogg  "} << '/' << true
-        << "song.ogg" + QString(22, ' ') + "|/srv/song.ogg"
+        << "song.ogg" + QString(22, ' ') + "|/srv/song.ogg  "
+        << ""
+        << "";
+    QTest::newRow("a Unix name of spaces only is kept whole")
+        << true << QStringList{"/srv/   "} << '/' << true << QString(30, ' ') + "|/srv/   "
         << ""
         << "";
     QTest::newRow("listed path refused, naming the listed item")
@@ -221,8 +230,10 @@ void TestDropDecision::decidesTheWholeDrop() {
     QFETCH(QString, title);
     QFETCH(QString, text);
     const DroppedFiles dropped{hasFileList, rowsFrom(paths)};
+    // Windows names never end with a space; Unix names may.
+    const PathRules rules{separator, separator == '/'};
     const DropDecision decision =
-        decideDrop(dropped, {s(line("Notes", "/home/ann/notes.txt"))}, separator);
+        decideDrop(dropped, {s(line("Notes", "/home/ann/notes.txt"))}, rules);
     QCOMPARE(decision.showList, showList);
     QCOMPARE(decision.itemLine.has_value(), !itemLine.isEmpty());
     if (decision.itemLine)

@@ -85,6 +85,7 @@ private slots:
     void appendEndsAnUnfinishedLastLine();
     void rewriteActsOnTheFirstEqualLineOnly();
     void rewriteKeepsOtherLinesByteForByte();
+    void rewriteOfAnLfListKeepsEveryRow();
     void rewriteOverwritesLeftoverScratchFile();
     void failedReplaceLeavesTheListWhole();
     void failuresNameTheFileAndReason();
@@ -119,7 +120,13 @@ void TestListFile::splitsLines_data() {
     QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
     QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("CR alone ends a line") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-    QTest::newRow("lone LF stays in the line") << QByteArray("a\nb\r\n") << QStringList{"a\nb"};
+    QTest::newRow("LF ends a line") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("a Windows list extended by a Unix editor")
+        << QByteArray("a\r\nb\r\nc\nd\n") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("every kind of line end at once")
+        << QByteArray("a\rb\nc\r\nd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("LF then CR are two line ends")
+        << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
     QTest::newRow("single empty line") << QByteArray("\r\n") << QStringList{""};
     QTest::newRow("empty lines are rows")
         << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
@@ -171,7 +178,7 @@ void TestListFile::appendEndsAnUnfinishedLastLine_data() {
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("finished") << QByteArray("a\r\n") << QByteArray("a\r\nnew\r\n");
     QTest::newRow("no line end") << QByteArray("a") << QByteArray("a\r\nnew\r\n");
-    QTest::newRow("ends in lone LF") << QByteArray("a\n") << QByteArray("a\n\r\nnew\r\n");
+    QTest::newRow("ends in LF") << QByteArray("a\n") << QByteArray("a\nnew\r\n");
     QTest::newRow("ends in CR") << QByteArray("a\r") << QByteArray("a\rnew\r\n");
     QTest::newRow("empty") << QByteArray() << QByteArray("new\r\n");
 }
@@ -202,11 +209,24 @@ void TestListFile::rewriteActsOnTheFirstEqualLineOnly() {
 
 void TestListFile::rewriteKeepsOtherLinesByteForByte() {
     ListFile file(folder(), platform_);
-    const std::string odd = "bad \xff\xfe utf8\nwith LF|/t\x01";
+    const std::string odd = "bad \xff\xfe utf8 with\ttab|/t\x01";
     const std::string trailing = "Spaces                        |/x   ";
     writeFile(file.path(), odd + "\r\n" + "gone\r\n" + trailing);
     QVERIFY(file.deleteItemLine("gone"));
     QCOMPARE(readFile(file.path()), odd + "\r\n" + trailing + "\r\n");
+}
+
+// Lines a Unix editor ended with LF stay whole; a rewrite ends every line it writes with
+// CR LF, so the file comes out as a Windows list with the same rows.
+void TestListFile::rewriteOfAnLfListKeepsEveryRow() {
+    ListFile file(folder(), platform_);
+    writeFile(file.path(), Three + "Delta                         |/opt/delta\n"
+                                   "Echo                          |/opt/echo\n");
+    QVERIFY(file.deleteItemLine("Beta                          |/opt/beta"));
+    QCOMPARE(readFile(file.path()), std::string("Alpha                         |/opt/alpha\r\n"
+                                                "Gamma                         |/opt/gamma\r\n"
+                                                "Delta                         |/opt/delta\r\n"
+                                                "Echo                          |/opt/echo\r\n"));
 }
 
 void TestListFile::rewriteOverwritesLeftoverScratchFile() {

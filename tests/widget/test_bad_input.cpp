@@ -225,7 +225,7 @@ void TestBadInput::oddBytesLoadAndSurvive_data() {
     QTest::newRow("CR-only line ends") << QByteArray("Alpha                         |/opt/alpha\r"
                                                      "Beta                          |/opt/beta\r"
                                                      "Gamma                         |/opt/gamma");
-    QTest::newRow("lone LF inside a line")
+    QTest::newRow("LF line ends, as a Unix editor writes them")
         << QByteArray("Two                           |/opt/two\nlines\r\n" +
                       QByteArray::fromStdString(Three) + "tail\n");
     QTest::newRow("only empty lines") << QByteArray("\r\n\r\n\r\n");
@@ -268,8 +268,7 @@ void TestBadInput::longLineShowsOnlyItsStart() {
     QVERIFY(row >= 0);
     QCOMPARE(app_->window().lstApps()->line(row), huge); // the row holds the whole line
     const QString shown = app_->window().lstApps()->item(row)->text();
-    QVERIFY(shown.startsWith("Huge                          |/hhh"));
-    QVERIFY2(shown.size() < 1000, qPrintable(QString::number(shown.size())));
+    QCOMPARE(shown, QString("Huge") + QString(26, ' ')); // the description column only
 }
 
 // A row whose bytes are not UTF-8: the boxes show replacement characters, but an update
@@ -478,6 +477,8 @@ void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven_data() {
                                       << QByteArray(14, 'p') + "~" + QByteArray(15, 'p');
     QTest::newRow("not UTF-8") << QByteArray("/srv/caf\xe9 \xff.txt")
                                << QByteArray("caf\xe9 \xff.txt");
+    QTest::newRow("ends with spaces")
+        << QByteArray("/srv/notes.txt  ") << QByteArray("notes.txt  ");
 }
 
 void TestBadInput::droppedNamesAreStoredAndOpenedAsGiven() {

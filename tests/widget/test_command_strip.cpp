@@ -36,6 +36,8 @@ private slots:
     void openingAgainYieldsOneFreshDialog_data();
     void openingAgainYieldsOneFreshDialog();
     void stripShowsItsTooltipsAndTabOrder();
+    void tabWalksTheOrderBothWays_data();
+    void tabWalksTheOrderBothWays();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -203,14 +205,20 @@ void TestCommandStrip::stripButtonsAct() {
 void TestCommandStrip::openingAgainYieldsOneFreshDialog_data() {
     QTest::addColumn<QString>("opener");
     QTest::addColumn<int>("dialog");
-    QTest::newRow("Insert") << "Insert" << DialogNumber::AddItem;
-    QTest::newRow("Properties button") << "picProperties" << DialogNumber::Properties;
-    QTest::newRow("About area") << "lblAbout" << DialogNumber::About;
+    QTest::addColumn<bool>("minimized"); // the window manager minimised the first one
+    for (const bool minimized : {false, true}) {
+        const char* state = minimized ? ", first minimised" : "";
+        QTest::addRow("Insert%s", state) << "Insert" << DialogNumber::AddItem << minimized;
+        QTest::addRow("Properties button%s", state)
+            << "picProperties" << DialogNumber::Properties << minimized;
+        QTest::addRow("About area%s", state) << "lblAbout" << DialogNumber::About << minimized;
+    }
 }
 
 void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
     QFETCH(QString, opener);
     QFETCH(int, dialog);
+    QFETCH(bool, minimized);
     ListWindow& form = startShown();
     const auto open = [&] {
         if (opener == "Insert") {
@@ -224,15 +232,28 @@ void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
     open();
     QPointer<QWidget> first = app_->dialog(dialog);
     QVERIFY(first);
+    if (minimized)
+        first->showMinimized();
     open();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull() || !first->isVisible());
     QVERIFY(app_->dialog(dialog) != nullptr);
     QVERIFY(app_->dialog(dialog) != first.data());
-    int visibleTopLevels = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        visibleTopLevels += (widget != &form && widget->isVisible()) ? 1 : 0;
-    QCOMPARE(visibleTopLevels, 1);
+    const auto openDialogs = [&form] {
+        int visible = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            visible += (widget != &form && widget->isVisible()) ? 1 : 0;
+        return visible;
+    };
+    QCOMPARE(openDialogs(), 1);
+
+    // Hiding the list leaves no dialog behind, minimised or not.
+    if (minimized)
+        app_->dialog(dialog)->showMinimized();
+    platform_->trayEvent(TrayCode::LeftUp);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(openDialogs(), 0);
 }
 
 void TestCommandStrip::stripShowsItsTooltipsAndTabOrder() {
@@ -258,6 +279,34 @@ void TestCommandStrip::stripShowsItsTooltipsAndTabOrder() {
     }
     QCOMPARE(order, (QStringList{"lstApps", "picProperties", "picDelete", "picAdd", "picHelp",
                                  "picHeader", "picClose"}));
+}
+
+void TestCommandStrip::tabWalksTheOrderBothWays_data() {
+    QTest::addColumn<bool>("backwards");
+    QTest::newRow("Tab") << false;
+    QTest::newRow("Shift+Tab") << true;
+}
+
+// Pressed for real from every control, the banner included, all the way round to the list.
+void TestCommandStrip::tabWalksTheOrderBothWays() {
+    QFETCH(bool, backwards);
+    ListWindow& window = startShown();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList order{"lstApps", "picProperties", "picDelete", "picAdd",
+                      "picHelp", "picHeader",     "picClose"};
+    if (backwards)
+        std::reverse(order.begin(), order.end());
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        control(qPrintable(order[i]))->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(QApplication::focusWidget()->objectName(), order[i]);
+        if (backwards)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != nullptr);
+        QCOMPARE(QApplication::focusWidget()->objectName(), order[(i + 1) % order.size()]);
+    }
+    QVERIFY(window.isVisible()); // no key of the walk acted on the list window
 }
 
 QTEST_MAIN(TestCommandStrip)

@@ -16,24 +16,28 @@ private slots:
     void rowsShowTheirLineAndSpeakTheirDescription_data();
     void rowsShowTheirLineAndSpeakTheirDescription();
     void aWholeListIsLaidOutAtOnce();
+    void theDescriptionColumnAlwaysFits_data();
+    void theDescriptionColumnAlwaysFits();
 };
 
 void TestItemListBox::rowsShowTheirLineAndSpeakTheirDescription_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("spoken");
+    // A row shows its description column and nothing of the separator or the target.
     QTest::newRow("ordinary") << QByteArray("Notepad                       |notepad.exe")
-                              << "Notepad                       |notepad.exe"
-                              << "Notepad";
+                              << "Notepad" + QString(23, ' ') << "Notepad";
     const QString summer = QString::fromUtf8("\xc3\x89t\xc3\xa9 photos"); // 10 characters
     QTest::newRow("letters beyond ASCII") << (summer + QString(20, ' ') + "|/home/photos").toUtf8()
-                                          << summer + QString(20, ' ') + "|/home/photos" << summer;
+                                          << summer + QString(20, ' ') << summer;
     QTest::newRow("bytes that are no text are kept, shown replaced")
         << QByteArray("bad \xff                         |/x\xff")
-        << QString::fromUtf8("bad \xef\xbf\xbd                         |/x\xef\xbf\xbd")
+        << QString::fromUtf8("bad \xef\xbf\xbd") + QString(25, ' ')
         << QString::fromUtf8("bad \xef\xbf\xbd");
     QTest::newRow("no description")
-        << QByteArray(30, ' ') + "|/blank" << QString(30, ' ') + "|/blank" << QString();
+        << QByteArray(30, ' ') + "|/blank" << QString(30, ' ') << QString();
+    QTest::newRow("a short line") << QByteArray("Short|/s") << "Short|/s"
+                                  << "Short|/s";
     QTest::newRow("empty line") << QByteArray() << QString() << QString();
 }
 
@@ -80,6 +84,53 @@ void TestItemListBox::aWholeListIsLaidOutAtOnce() {
     list.setLines({"Only one                      |/o"});
     QTRY_COMPARE(list.verticalScrollBar()->maximum(), 0);
     QCOMPARE(list.indexAt(list.visualItemRect(list.item(0)).center()).row(), 0);
+}
+
+void TestItemListBox::theDescriptionColumnAlwaysFits_data() {
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<int>("rows"); // enough rows for a scroll bar, or not
+    for (const int rows : {2, 40}) {
+        QTest::addRow("the design size, %d rows", rows) << 9.75 << rows;
+        QTest::addRow("a font far too wide, %d rows", rows) << 20.0 << rows;
+    }
+}
+
+// The list is as wide as the design gives it (3705 twips, 247 pixels); whatever the font,
+// every row's 30 characters are in view, and nothing after them.
+void TestItemListBox::theDescriptionColumnAlwaysFits() {
+    QFETCH(qreal, points);
+    QFETCH(int, rows);
+    ItemListBox list;
+    list.setFrameShape(QFrame::NoFrame);
+    list.setRowHeightPixels(13);
+    list.resize(247, 100);
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(points);
+    list.setDescriptionFont(font);
+    std::vector<std::string> lines;
+    for (int i = 0; i < rows; ++i)
+        lines.push_back("Item " + std::to_string(100 + i) + std::string(22, 'W') + "|/t/" +
+                        std::to_string(i));
+    list.setLines(lines);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QTRY_COMPARE(list.verticalScrollBar()->isVisible(), rows > 7);
+    QVERIFY2(
+        list.descriptionColumnWidth() <= list.viewport()->width(),
+        qPrintable(
+            QString("%1 > %2").arg(list.descriptionColumnWidth()).arg(list.viewport()->width())));
+    const QFontMetrics metrics(list.font());
+    const QString shown = list.item(0)->text();
+    QCOMPARE(shown.size(), 30);
+    QVERIFY(metrics.horizontalAdvance(shown) < list.viewport()->width());
+    // A font that fits as it is is kept as asked.
+    const QString column(30, 'W');
+    const int margins = list.descriptionColumnWidth() - metrics.horizontalAdvance(column);
+    if (QFontMetrics(font).horizontalAdvance(column) + margins <= list.viewport()->width())
+        QCOMPARE(list.font().pointSizeF(), points);
+    else
+        QVERIFY(list.font().pointSizeF() < points);
 }
 
 QTEST_MAIN(TestItemListBox)

@@ -48,7 +48,7 @@ TEST(Tray, IconIsAddedDeletedAndAddedAgainWhenTheTaskbarRestarts) {
     Win32Platform platform;
     ASSERT_TRUE(platform.waitForTray(10000));
     const TrayIconData data = quivantoTray();
-    platform.addTrayIcon(data, [](int) {});
+    platform.addTrayIcon(data, [](int, std::optional<int>) {});
     const auto window = platform.trayWindow();
     ASSERT_NE(window, 0u);
     EXPECT_TRUE(iconPresent(window, 1));
@@ -76,7 +76,7 @@ TEST(Tray, CallbacksArriveAsMouseCodes) {
     Win32Platform platform;
     std::vector<int> codes;
     const TrayIconData data = quivantoTray();
-    platform.addTrayIcon(data, [&](int code) {
+    platform.addTrayIcon(data, [&](int code, std::optional<int>) {
         codes.push_back(code);
         if (code == quivanto::TrayCode::RightUp)
             platform.deleteTrayIcon(data); // as the confirmed removal does, inside the event

@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace quivanto;
@@ -172,6 +173,7 @@ struct StyleCase {
     DWORD exStyleClear;
     TwipsRect client; // left and top: the design place on the screen, when fixed
     bool placedByDesign;
+    bool growsWithText = false; // the design size is the least it has
 };
 
 TEST_F(DialogTest, EachDialogHasItsFrameCaptionIconAndClientSize) {
@@ -188,6 +190,7 @@ TEST_F(DialogTest, EachDialogHasItsFrameCaptionIconAndClientSize) {
          WS_EX_APPWINDOW,
          {AboutLayout::ClientLeft, AboutLayout::ClientTop, AboutLayout::ClientWidth,
           AboutLayout::ClientHeight},
+         true,
          true},
     };
     for (const StyleCase& c : cases) {
@@ -212,8 +215,13 @@ TEST_F(DialogTest, EachDialogHasItsFrameCaptionIconAndClientSize) {
         EXPECT_NE(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0), 0);
 
         const RECT client = clientOnScreen(dialog);
-        EXPECT_EQ(client.right - client.left, pixels(c.client.width));
-        EXPECT_EQ(client.bottom - client.top, pixels(c.client.height));
+        if (c.growsWithText) {
+            EXPECT_GE(client.right - client.left, pixels(c.client.width));
+            EXPECT_GE(client.bottom - client.top, pixels(c.client.height));
+        } else {
+            EXPECT_EQ(client.right - client.left, pixels(c.client.width));
+            EXPECT_EQ(client.bottom - client.top, pixels(c.client.height));
+        }
         if (c.placedByDesign) {
             EXPECT_EQ(client.left, pixels(c.client.left));
             EXPECT_EQ(client.top, pixels(c.client.top));
@@ -353,33 +361,94 @@ TEST_F(DialogTest, AddItemBrowsesARealFolderWithoutMovingTheWorkingFolder) {
     EXPECT_EQ(form->openDialog(DialogNumber::AddItem), nullptr);
 }
 
+// Whatever face the system gives for the box's font, every label shows its whole text as
+// the label draws it (wrapped within its width), and no control covers another or runs
+// out of the window.
+TEST_F(DialogTest, AboutBoxShowsEveryTextWhole) {
+    form->ShowAboutDialog();
+    pump();
+    HWND about = dialogWindow("Form4");
+    ASSERT_NE(about, nullptr);
+    RECT client{};
+    GetClientRect(about, &client);
+    std::vector<std::pair<HWND, RECT>> controls;
+    for (HWND child = GetWindow(about, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        controls.emplace_back(child, childRect(about, child));
+    ASSERT_GE(controls.size(), 11u);
+
+    HDC dc = GetDC(about);
+    int labels = 0;
+    for (const auto& [child, rect] : controls) {
+        char text[512] = {};
+        GetWindowTextA(child, text, sizeof text);
+        SCOPED_TRACE(text);
+        EXPECT_GE(rect.left, client.left);
+        EXPECT_GE(rect.top, client.top);
+        EXPECT_LE(rect.right, client.right);
+        EXPECT_LE(rect.bottom, client.bottom);
+        char windowClass[32] = {};
+        GetClassNameA(child, windowClass, sizeof windowClass);
+        if (lstrcmpiA(windowClass, "Static") != 0 || text[0] == '\0')
+            continue;
+        ++labels;
+        RECT inside{};
+        GetClientRect(child, &inside);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        RECT needed = inside;
+        DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        SelectObject(dc, old);
+        EXPECT_LE(needed.right - needed.left, inside.right - inside.left);
+        EXPECT_LE(needed.bottom - needed.top, inside.bottom - inside.top);
+    }
+    ReleaseDC(about, dc);
+    EXPECT_EQ(labels, 7);
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            RECT common{};
+            EXPECT_FALSE(IntersectRect(&common, &controls[i].second, &controls[j].second))
+                << i << " overlaps " << j;
+        }
+}
+
 TEST_F(DialogTest, AboutBoxPlacesEveryControlAndAnswersItsKeysAndClicks) {
     form->ShowAboutDialog();
     pump();
     HWND about = dialogWindow("Form4");
     ASSERT_NE(about, nullptr);
+    // The buttons stand at their design places; the labels start there or, where a text
+    // above or left of them took more room, further on, and are never smaller.
     struct Place {
         std::string text;
         TwipsRect rect;
+        bool fixed;
     };
     const std::vector<Place> places = {
-        {"&OK", AboutLayout::Ok},
-        {"&System Info...", AboutLayout::SysInfo},
-        {"&License", AboutLayout::License},
-        {versionLabel(programVersion()), AboutLayout::Version},
-        {std::string(ApplicationTitle), AboutLayout::Title},
-        {std::string(AboutDescription), AboutLayout::Description},
-        {websiteLabel(), AboutLayout::Website},
+        {"&OK", AboutLayout::Ok, true},
+        {"&System Info...", AboutLayout::SysInfo, true},
+        {"&License", AboutLayout::License, true},
+        {versionLabel(programVersion()), AboutLayout::Version, false},
+        {std::string(ApplicationTitle), AboutLayout::Title, false},
+        {std::string(AboutDescription), AboutLayout::Description, false},
+        {websiteLabel(), AboutLayout::Website, false},
     };
     for (const Place& place : places) {
         SCOPED_TRACE(place.text);
         HWND child = childWithText(about, place.text);
         ASSERT_NE(child, nullptr);
         const RECT rect = childRect(about, child);
-        EXPECT_EQ(rect.left, pixels(place.rect.left));
-        EXPECT_EQ(rect.top, pixels(place.rect.top));
-        EXPECT_EQ(rect.right - rect.left, pixels(place.rect.width));
-        EXPECT_EQ(rect.bottom - rect.top, pixels(place.rect.height));
+        if (place.fixed) {
+            EXPECT_EQ(rect.left, pixels(place.rect.left));
+            EXPECT_EQ(rect.top, pixels(place.rect.top));
+            EXPECT_EQ(rect.right - rect.left, pixels(place.rect.width));
+            EXPECT_EQ(rect.bottom - rect.top, pixels(place.rect.height));
+        } else {
+            EXPECT_GE(rect.left, pixels(place.rect.left));
+            EXPECT_GE(rect.top, pixels(place.rect.top));
+            EXPECT_GE(rect.right - rect.left, pixels(place.rect.width));
+            EXPECT_GE(rect.bottom - rect.top, pixels(place.rect.height));
+        }
     }
     // The icon box sizes itself to the picture and its sunken border, and starts focused.
     HWND icon = childOfClass(about, "Static");

@@ -3,6 +3,7 @@
 // rows as the list box holds them, the places in pixels, and every click, key and drop
 // reaching the flow it belongs to.
 #include "core/form1.h"
+#include "core/item_line.h"
 #include "support/fake_platform.h"
 #include "win32/dialog_support.h"
 #include "win32/dialog_windows.h"
@@ -20,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace quivanto;
@@ -69,7 +71,7 @@ public:
 
     testing_::TempFolder folder;
     testing_::FakePlatform platform;
-    ListWindow window{GetModuleHandleA(nullptr), platform.screen};
+    ListWindow window{GetModuleHandleA(nullptr), platform.screen, platform.textEncoding()};
     std::unique_ptr<win32::DialogWindows> dialogs;
     std::unique_ptr<Form1> form;
 };
@@ -120,6 +122,51 @@ TEST_F(ListWindowTest, WindowAndListStandWhereTheFlowPutsThem) {
     expectPlaces();
     form->ShowListAtCursor();
     expectPlaces();
+}
+
+// Rows drawn wider than the list is: whatever the font's width, nothing beyond the 30
+// description characters shows, while the list keeps the whole row for screen readers.
+TEST_F(ListWindowTest, RowsDrawTheirDescriptionColumnOnly) {
+    RECT item{};
+    SendMessageA(window.list(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const int width = 3 * (item.right - item.left);
+    const int height = item.bottom - item.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window.list(), WM_GETFONT, 0, 0)));
+
+    for (UINT row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        const std::string& line = form->rows()[row];
+        EXPECT_EQ(shownRows()[row], line);
+        DRAWITEMSTRUCT draw{
+            ODT_LISTBOX, ListWindow::LstApps,       row, ODA_DRAWENTIRE, 0, window.list(),
+            dc,          RECT{0, 0, width, height}, 0};
+        SendMessageA(window.window(), WM_DRAWITEM, ListWindow::LstApps,
+                     reinterpret_cast<LPARAM>(&draw));
+        const std::string_view description = descriptionField(line, platform.textEncoding());
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, description.data(), static_cast<int>(description.size()),
+                              &extent);
+        ASSERT_LT(extent.cx + 1, width) << "the drawing would show the whole row";
+        const auto inks = [&](int from, int to) {
+            int count = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = from; x < to; ++x)
+                    count += GetPixel(dc, x, y) != RGB(0, 128, 0) ? 1 : 0;
+            return count;
+        };
+        EXPECT_GT(inks(0, extent.cx + 1), 0) << "the description is drawn";
+        EXPECT_EQ(inks(extent.cx + 1, width), 0) << "nothing right of the description column";
+    }
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
 
 struct Action {

@@ -38,7 +38,7 @@ int main() {
     bool rightUp = false;
     quivanto::TrayIconData data;
     data.tip = "Quivanto";
-    platform.addTrayIcon(data, [&](int code) {
+    platform.addTrayIcon(data, [&](int code, std::optional<int>) {
         if (code != quivanto::TrayCode::LeftUp && code != quivanto::TrayCode::LeftDoubleClick &&
             code != quivanto::TrayCode::RightUp)
             return;

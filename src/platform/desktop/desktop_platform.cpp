@@ -2,7 +2,9 @@
 
 #include "platform/desktop/desktop_launch.h"
 #include "platform/desktop/desktop_volumes.h"
+#include "platform/desktop/status_notifier_item.h"
 #include "platform/desktop/sys_info_tools.h"
+#include "platform/desktop/tray_watch.h"
 #include "platform/standard_files.h"
 
 #include <QApplication>
@@ -225,6 +227,8 @@ int DesktopPlatform::openRequest(const std::string& target) {
 int DesktopPlatform::directStart(const std::string& program, ShowStyle) {
     // The window style has no counterpart here: the started program places its own window.
     const std::string path = desktop::programPath(program, searchPath());
+    if (path.empty() && desktop::wellKnownProgram(program) == desktop::WellKnownProgram::TextEditor)
+        return StartError::NoTextEditor; // the open action found none to stand in for it
     if (path.empty())
         return StartError::FileNotFound;
     const auto report = desktop::spawnDetached(path, {}, 0);
@@ -346,8 +350,11 @@ bool DesktopPlatform::previousInstanceRunning() {
 }
 
 bool DesktopPlatform::waitForTray(int milliseconds) {
+    // Asked afresh each time: a panel started with the session often comes after us, and
+    // it may bring either kind of tray.
     const QDeadlineTimer deadline(milliseconds);
-    while (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    desktop::TrayWatch watch;
+    while ((trayKind_ = watch.current()) == desktop::TrayKind::None) {
         if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -356,7 +363,14 @@ bool DesktopPlatform::waitForTray(int milliseconds) {
     return true;
 }
 
-void DesktopPlatform::addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) {
+void DesktopPlatform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) {
+    if (trayKind_ == desktop::TrayKind::StatusNotifier) {
+        statusNotifierItem_ = std::make_unique<desktop::StatusNotifierItem>(
+            QApplication::windowIcon(), QString::fromStdString(data.tip), onEvent);
+        if (statusNotifierItem_->publish())
+            return;
+        statusNotifierItem_.reset(); // the bus refused it: Qt's tray class may do better
+    }
     trayIcon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
     trayIcon_->setToolTip(QString::fromStdString(data.tip));
     // Queued: a handler may open a modal question or remove the icon, which must not
@@ -366,15 +380,15 @@ void DesktopPlatform::addTrayIcon(const TrayIconData& data, std::function<void(i
         [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
             switch (reason) {
             case QSystemTrayIcon::Trigger:
-                onEvent(TrayCode::LeftUp);
+                onEvent(TrayCode::LeftUp, std::nullopt);
                 break;
             case QSystemTrayIcon::DoubleClick:
                 // The second click of a double click: double-click, then up.
-                onEvent(TrayCode::LeftDoubleClick);
-                onEvent(TrayCode::LeftUp);
+                onEvent(TrayCode::LeftDoubleClick, std::nullopt);
+                onEvent(TrayCode::LeftUp, std::nullopt);
                 break;
             case QSystemTrayIcon::Context:
-                onEvent(TrayCode::RightUp);
+                onEvent(TrayCode::RightUp, std::nullopt);
                 break;
             default:
                 break;
@@ -385,6 +399,12 @@ void DesktopPlatform::addTrayIcon(const TrayIconData& data, std::function<void(i
 }
 
 void DesktopPlatform::deleteTrayIcon(const TrayIconData&) {
+    if (statusNotifierItem_) {
+        // Gone from the panel now; the object itself after the event that asked for this,
+        // which may be one of its own.
+        statusNotifierItem_->withdraw();
+        statusNotifierItem_.release()->deleteLater();
+    }
     if (!trayIcon_)
         return;
     trayIcon_->hide();

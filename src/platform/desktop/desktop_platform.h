@@ -10,6 +10,10 @@ class QString;
 class QSystemTrayIcon;
 
 namespace quivanto {
+namespace desktop {
+class StatusNotifierItem;
+enum class TrayKind;
+} // namespace desktop
 
 // Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
 // files and starting programs.
@@ -42,6 +46,7 @@ public:
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override;
     char pathSeparator() const override { return '/'; }
+    bool namesMayEndWithSpace() const override { return true; }
     std::vector<std::string> driveRoots() override;
     std::string homeFolder() override;
     std::error_code flushToDisk(const std::string& file) override;
@@ -61,7 +66,7 @@ public:
     void closeRegistryKey(RegistryKeyHandle) override {}
     bool previousInstanceRunning() override;
     bool waitForTray(int milliseconds) override;
-    void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;
+    void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override;
     CursorPosition cursorPosition() override;
@@ -69,8 +74,10 @@ public:
 
 private:
     RegistryStandIn systemInformationTool_;
-    int instanceLock_ = -1; // the single-instance lock, held while this copy runs
-    std::unique_ptr<QSystemTrayIcon> trayIcon_;
+    int instanceLock_ = -1;        // the single-instance lock, held while this copy runs
+    desktop::TrayKind trayKind_{}; // what waitForTray found
+    std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
+    std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
 };
 
 } // namespace quivanto

@@ -123,7 +123,7 @@ bool Win32Platform::waitForTray(int milliseconds) {
     }
 }
 
-void Win32Platform::addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) {
+void Win32Platform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) {
     if (!tray_) {
         try {
             tray_ = std::make_unique<win32::TrayIcon>();
@@ -131,7 +131,11 @@ void Win32Platform::addTrayIcon(const TrayIconData& data, std::function<void(int
             return; // like a refused icon: the program runs on without one
         }
     }
-    tray_->add(data, std::move(onEvent));
+    // The notification area tells no place of its own: the list goes to the pointer.
+    tray_->add(data, [onEvent = std::move(onEvent)](int code) {
+        if (onEvent)
+            onEvent(code, std::nullopt);
+    });
 }
 
 void Win32Platform::deleteTrayIcon(const TrayIconData&) {

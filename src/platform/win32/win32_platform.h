@@ -25,6 +25,8 @@ public:
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override;
     char pathSeparator() const override { return '\\'; }
+    // The system drops trailing spaces from names, so a name never really ends with one.
+    bool namesMayEndWithSpace() const override { return false; }
     std::vector<std::string> driveRoots() override;
     std::string homeFolder() override;
     std::error_code flushToDisk(const std::string& file) override;
@@ -40,7 +42,7 @@ public:
     void closeRegistryKey(RegistryKeyHandle key) override;
     bool previousInstanceRunning() override;
     bool waitForTray(int milliseconds) override;
-    void addTrayIcon(const TrayIconData& data, std::function<void(int code)> onEvent) override;
+    void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override;
     CursorPosition cursorPosition() override;

@@ -1,0 +1,152 @@
+"""A real StatusNotifier host: xfce4-panel 4.18 with its status tray, clicked as a user
+clicks it. Run without the harness's XEmbed tray (QUIVANTO_E2E_NO_TRAY=1)."""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from desktop import (ProgramTest, Window, click, list_window, press, run,  # noqa: E402
+                     wait_for, windows_named)
+
+XFCONFD = "/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"
+PANEL_CONFIG = os.path.join(os.path.dirname(__file__), "xfce", "xfce4-panel.xml")
+
+
+def green_box(box):
+    """Where the icon's green is within a box (x, y, width, height) of the screen, as
+    (left, top, right, bottom) in the box, or None: nothing else on this panel is green.
+    Read from the root window: the panel's own window has an alpha channel."""
+    x, y, width, height = box
+    data = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}",
+                           "-depth", "8", "rgb:-"], capture_output=True).stdout
+    xs, ys = [], []
+    for at in range(0, min(len(data), width * height * 3), 3):
+        red, green, blue = data[at], data[at + 1], data[at + 2]
+        if green > 90 and red < 80 and blue < 80:
+            xs.append((at // 3) % width)
+            ys.append((at // 3) // width)
+    if not xs:
+        return None
+    return min(xs), min(ys), max(xs), max(ys)
+
+
+def on_screen_windows():
+    """Top-level windows at a place on screen, by id, as (x, y, width, height)."""
+    found = {}
+    for line in run("xwininfo", "-root", "-children").splitlines():
+        match = re.search(r"^\s+(0x[0-9a-f]+) .*\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\+", line)
+        if match:
+            wid, width, height, x, y = match.groups()
+            if int(x) >= 0 and int(y) >= 0:
+                found[wid] = (int(x), int(y), int(width), int(height))
+    return found
+
+
+class XfcePanel(ProgramTest):
+    @classmethod
+    def setUpClass(cls):
+        work = os.environ["QUIVANTO_E2E_WORK"]
+        config = os.path.join(work, "xfce-config")
+        channel_folder = os.path.join(config, "xfce4", "xfconf", "xfce-perchannel-xml")
+        os.makedirs(channel_folder)
+        shutil.copy(PANEL_CONFIG, channel_folder)
+        env = dict(os.environ, XDG_CONFIG_HOME=config, NO_AT_BRIDGE="1")
+        log = open(os.path.join(work, "panel.log"), "wb")
+        cls.daemons = [subprocess.Popen([XFCONFD], env=env, stdout=log, stderr=log),
+                       subprocess.Popen(["xfce4-panel"], env=env, stdout=log, stderr=log)]
+        log.close()
+        ids = wait_for(lambda: run("xdotool", "search", "--onlyvisible", "--class",
+                                   "xfce4-panel").split(), timeout=20, what="the panel")
+        g = Window(ids[0]).geometry
+        cls.panel_box = (g["x"], g["y"], g["width"], g["height"])
+
+    @classmethod
+    def tearDownClass(cls):
+        for daemon in reversed(cls.daemons):
+            daemon.kill()
+            daemon.wait()
+
+    def icon(self):
+        """The centre of our icon in the panel, on screen, once it is drawn and still."""
+        last = None
+        stable = 0
+        deadline = time.monotonic() + 15
+        while time.monotonic() < deadline:
+            box = green_box(self.panel_box)
+            if box is not None and box == last:
+                stable += 1
+                if stable >= 3:
+                    left, top, right, bottom = box
+                    return (self.panel_box[0] + (left + right) // 2,
+                            self.panel_box[1] + (top + bottom) // 2)
+            else:
+                stable = 0
+            last = box
+            time.sleep(0.1)
+        raise AssertionError("the icon did not appear in the panel")
+
+    def resident(self):
+        program = self.start(env=dict(os.environ, NO_AT_BRIDGE="1"))
+        self.addCleanup(self.wait_for_icon_to_go)
+        return program, self.icon()
+
+    def wait_for_icon_to_go(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+        wait_for(lambda: green_box(self.panel_box) is None,
+                 what="the icon to leave the panel")
+
+    def shown(self):
+        window = list_window()
+        return window is not None and window.viewable
+
+    def test_a_click_opens_the_list_at_the_icon_and_another_hides_it(self):
+        _, (x, y) = self.resident()
+        click(x, y)
+        wait_for(self.shown, what="the list window")
+        geometry = list_window().geometry
+        self.assertEqual(geometry["x"] + geometry["width"], x)
+        self.assertLessEqual(geometry["y"] + geometry["height"], 768 - 28)
+        time.sleep(0.7)
+        click(x, y)
+        wait_for(lambda: not self.shown(), what="the list window to hide")
+
+    def test_a_double_click_ends_shown(self):
+        _, (x, y) = self.resident()
+        run("xdotool", "mousemove", str(x), str(y))
+        time.sleep(0.1)
+        run("xdotool", "click", "--repeat", "2", "--delay", "80", "1")
+        wait_for(self.shown, what="the list window")
+        time.sleep(1.0)
+        self.assertTrue(self.shown())
+
+    def test_a_right_click_offers_to_leave_the_tray(self):
+        program, (x, y) = self.resident()
+        before = on_screen_windows()
+        click(x, y, button=3)
+        # The panel pops the menu it reads from us over the bus (its own would be taller);
+        # the release of a quick click can land on the entry at once and choose it.
+        question = "^Quivanto - Are you sure\\?$"
+        found = wait_for(lambda: windows_named(question) or
+                         [g for wid, g in on_screen_windows().items()
+                          if wid not in before and g[2] >= 100 and 10 < g[3] < 60],
+                         what="the icon's menu")
+        if not windows_named(question):
+            left, top, width, height = found[0]
+            time.sleep(0.3)
+            click(left + width // 2, top + height // 2)  # its one entry
+        box = wait_for(lambda: windows_named(question), what="the question")[0]
+        press(box, "Escape")  # No
+        wait_for(lambda: not windows_named(question), what="the question to close")
+        self.assertIsNone(program.poll())
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

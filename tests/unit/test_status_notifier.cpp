@@ -1,0 +1,84 @@
+#include "platform/desktop/status_notifier_item.h"
+#include "platform/desktop/tray_clicks.h"
+#include "platform/platform.h"
+
+#include <QImage>
+#include <QtTest>
+
+using namespace quivanto;
+using namespace quivanto::desktop;
+
+// How a StatusNotifier host's calls become tray codes, and the icon's bytes as hosts read
+// them; no bus and no display here.
+class TestStatusNotifier final : public QObject {
+    Q_OBJECT
+private slots:
+    void activateCallsBecomeClicks_data();
+    void activateCallsBecomeClicks();
+    void hostsWithoutAPlaceSendZero_data();
+    void hostsWithoutAPlaceSendZero();
+    void pixelsGoAlphaFirstInNetworkOrder();
+};
+
+void TestStatusNotifier::activateCallsBecomeClicks_data() {
+    QTest::addColumn<QList<int>>("times"); // milliseconds of each Activate call
+    QTest::addColumn<QList<int>>("codes");
+    QTest::newRow("one click") << QList<int>{1000} << QList<int>{514};
+    QTest::newRow("two calls 80 ms apart: a double click")
+        << QList<int>{1000, 1080} << QList<int>{514, 515, 514};
+    QTest::newRow("at the interval exactly: still a double click")
+        << QList<int>{1000, 1400} << QList<int>{514, 515, 514};
+    QTest::newRow("past the interval: two clicks")
+        << QList<int>{1000, 1401} << QList<int>{514, 514};
+    QTest::newRow("a third quick call starts afresh")
+        << QList<int>{1000, 1080, 1160} << QList<int>{514, 515, 514, 514};
+    QTest::newRow("two double clicks")
+        << QList<int>{1000, 1080, 3000, 3080} << QList<int>{514, 515, 514, 514, 515, 514};
+}
+
+void TestStatusNotifier::activateCallsBecomeClicks() {
+    QFETCH(QList<int>, times);
+    QFETCH(QList<int>, codes);
+    ActivateClicks clicks(400);
+    QList<int> delivered;
+    for (const int at : times) {
+        for (const int code : clicks.codesFor(at))
+            delivered.append(code);
+    }
+    QCOMPARE(delivered, codes);
+}
+
+void TestStatusNotifier::hostsWithoutAPlaceSendZero_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("placedAt"); // -1: at the pointer
+    QTest::newRow("a place") << 700 << 760 << 700;
+    QTest::newRow("0,0 is no place") << 0 << 0 << -1;
+    QTest::newRow("the left edge of a bottom panel") << 0 << 760 << 0;
+    QTest::newRow("the top of a panel on the left") << 12 << 0 << 12;
+}
+
+void TestStatusNotifier::hostsWithoutAPlaceSendZero() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, placedAt);
+    const std::optional<int> clickX = hostClickX(x, y);
+    QCOMPARE(clickX.value_or(-1), placedAt);
+}
+
+void TestStatusNotifier::pixelsGoAlphaFirstInNetworkOrder() {
+    QImage image(2, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(0x11, 0x22, 0x33, 0xFF));
+    image.setPixel(1, 0, qRgba(0x00, 0x00, 0x00, 0x00));
+    QCOMPARE(networkOrderArgb(image), QByteArray("\xFF\x11\x22\x33\x00\x00\x00\x00", 8));
+    // Other formats are converted first: a premultiplied half-transparent red.
+    QImage premultiplied(1, 1, QImage::Format_ARGB32_Premultiplied);
+    premultiplied.fill(QColor(255, 0, 0, 128));
+    const QByteArray bytes = networkOrderArgb(premultiplied);
+    QCOMPARE(bytes.size(), 4);
+    QCOMPARE(static_cast<unsigned char>(bytes[0]), 128u);
+    QVERIFY(static_cast<unsigned char>(bytes[1]) >= 254u); // not premultiplied any more
+}
+
+QTEST_GUILESS_MAIN(TestStatusNotifier)
+#include "test_status_notifier.moc"
