@@ -26,9 +26,10 @@ install_missing() {
         "${missing[@]}"
 }
 
-# What building and running need.
+# What building and running need (the build includes the tests, which use GoogleTest's
+# sources).
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libxcb1-dev xdg-utils
-    fonts-urw-base35 fonts-dejavu-core)
+    fonts-urw-base35 fonts-dejavu-core googletest)
 # What the tests need besides: a real X server, a window manager, a tray host, tools
 # that click and read windows from outside, an accessibility bus; clang with libFuzzer; the
 # validators and tools that build the Debian package, check it and install it into a fresh
