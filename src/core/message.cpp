@@ -38,4 +38,9 @@ Message listFileErrorMessage(std::string_view reason) {
             MessageStyle::Ok | MessageStyle::IconExclamation};
 }
 
+Message windowFailureMessage(std::string_view what) {
+    return {std::string(what), "Quivanto - Error Occured!",
+            MessageStyle::Ok | MessageStyle::IconExclamation};
+}
+
 } // namespace quivanto

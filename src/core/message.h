@@ -25,5 +25,7 @@ Message alreadyRunningMessage();
 Message confirmRemoveFromTrayMessage();
 Message noTrayMessage();
 Message listFileErrorMessage(std::string_view reason);
+// A window the system would not make; `what` says which.
+Message windowFailureMessage(std::string_view what);
 
 } // namespace quivanto

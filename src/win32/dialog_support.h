@@ -7,8 +7,9 @@
 
 #include <string>
 
-// What the three dialog windows share: design places in twips turned into pixels, their
-// fonts, the description boxes, and the keyboard handling of a dialog for plain windows.
+// What the three dialog windows share besides their window (dialog_window.h): design places
+// in twips turned into pixels, the description boxes' text, and the keyboard handling of a
+// dialog for plain windows.
 namespace quivanto::win32 {
 
 HINSTANCE instance();
@@ -23,37 +24,12 @@ public:
     int x(float twips) const { return twipsToPixels(twips, twipsPerPixelX_); }
     int y(float twips) const { return twipsToPixels(twips, twipsPerPixelY_); }
     RECT pixels(const TwipsRect& rect) const;
-    // A font's cell height for a size in points (20 twips a point), as CreateFont wants it.
-    int fontHeight(float points) const;
+    float twipsPerPixelY() const { return twipsPerPixelY_; }
 
 private:
     float twipsPerPixelX_;
     float twipsPerPixelY_;
 };
-
-// A GDI font that lives as long as the window using it.
-class Font final {
-public:
-    Font(const char* face, float points, const DesignScale& scale, bool bold = false,
-         bool underline = false);
-    ~Font();
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    HFONT handle() const { return font_; }
-
-private:
-    HFONT font_;
-};
-
-// A child control at its design place, in the given font. Unicode classes (for the
-// description boxes) are made by controlW.
-HWND control(HWND parent, const char* windowClass, const char* text, DWORD style, int id,
-             const TwipsRect& place, const DesignScale& scale, const Font& font, DWORD exStyle = 0);
-HWND controlW(HWND parent, const wchar_t* windowClass, DWORD style, int id, const TwipsRect& place,
-              const DesignScale& scale, const Font& font, DWORD exStyle = 0);
-
-// Registers a window class once.
-void registerWindowClass(const char* name, WNDPROC procedure);
 
 // The program icon at a size, or null when the program carries none.
 HICON programIcon(int size);
@@ -92,43 +68,5 @@ private:
     int resting_;
     int current_;
 };
-
-// What every dialog window keeps besides its own controls; each window's own state derives
-// from it, and the window's user data points at it.
-struct DialogState {
-    explicit DialogState(int restingDefault)
-        : defaultButton(restingDefault) {}
-    virtual ~DialogState() = default;
-    DialogState(const DialogState&) = delete;
-    DialogState& operator=(const DialogState&) = delete;
-
-    // The flow's closing behaviour, run by the close box.
-    virtual void unload() = 0;
-
-    HWND window = nullptr;
-    HWND focus = nullptr; // given back when the window is active again
-    DefaultButton defaultButton;
-    // Off once the flow has closed the window: no event reaches a flow that is closing.
-    bool forwarding = true;
-};
-
-template <class State> State* dialogState(HWND window) {
-    return static_cast<State*>(
-        reinterpret_cast<DialogState*>(GetWindowLongPtrA(window, GWLP_USERDATA)));
-}
-
-// What every dialog window does alike (its state at creation, the close box, the focus
-// across activations, the default button); each window's procedure ends here.
-LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// A dialog window of a registered class whose client area has the given place on the
-// screen and size in pixels (a dialog placed by its flow moves before it shows).
-HWND createDialogWindow(const char* className, const char* caption, DWORD style, DWORD exStyle,
-                        const RECT& client, HWND owner, DialogState& state);
-
-// The views' life cycle, alike for the three dialogs.
-void showDialog(const DialogState& state, HWND firstFocus);
-void takeOffScreen(DialogState& state);
-void destroyDialog(DialogState& state);
 
 } // namespace quivanto::win32

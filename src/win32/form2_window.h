@@ -2,11 +2,10 @@
 
 #include "dialogs/add_item_view.h"
 #include "platform/platform.h"
-#include "win32/dialog_support.h"
+#include "win32/dialog_window.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 namespace quivanto {
@@ -19,13 +18,11 @@ namespace win32 {
 // own drive, folder and file lists filled by Form2 (never the system's folder-listing
 // helpers, which change the process's working folder). It forwards the user's actions to
 // Form2 and decides nothing. Texts are in the ANSI code page.
-class Form2Window final : public AddItemView {
+class Form2Window final : public AddItemView, public DialogWindow {
 public:
     // `owner` keeps the dialog above the list window; the dialog still has its taskbar button.
     Form2Window(Form2& form, const ScreenMetrics& screen, HWND owner);
     ~Form2Window() override;
-    Form2Window(const Form2Window&) = delete;
-    Form2Window& operator=(const Form2Window&) = delete;
 
     void showWindow() override;
     void closeWindow() override;
@@ -45,14 +42,25 @@ public:
     FrameMargins frameMargins() const override;
     void moveFrameTo(int left, int top) override;
 
-    HWND handle() const { return window_; }
-
-    // The window procedure's state; public so the message handlers can reach it.
-    struct State;
-
 private:
-    std::unique_ptr<State> state_;
-    HWND window_ = nullptr;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void unload() override;
+    void buildControls();
+    void onCommand(HWND window, int id, HWND control, UINT code);
+    void onMeasureItem(HWND window, MEASUREITEMSTRUCT* measure);
+    void onDrawItem(HWND window, const DRAWITEMSTRUCT* draw);
+    void onShowWindow(HWND window, BOOL shown, UINT status);
+
+    Form2& form_;
+    FontHandle formFont_;
+    FontHandle listFont_;
+    FontHandle labelFont_;
+    FontHandle descriptionFont_;
+    HWND drvList_ = nullptr;
+    HWND dirList_ = nullptr;
+    HWND filList_ = nullptr;
+    HWND txtItemName_ = nullptr;
+    std::vector<FolderEntry> folders_;
 };
 
 } // namespace win32

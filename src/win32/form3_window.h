@@ -2,10 +2,9 @@
 
 #include "dialogs/properties_view.h"
 #include "platform/platform.h"
+#include "win32/dialog_window.h"
 
 #include <windows.h>
-
-#include <memory>
 
 namespace quivanto {
 
@@ -16,12 +15,10 @@ namespace win32 {
 // The Properties dialog's window: a fixed dialog frame with a close box, no taskbar
 // button (it is owned by the list window), opening at its design place. It forwards the
 // user's actions to Form3 and decides nothing. Texts are in the ANSI code page.
-class Form3Window final : public PropertiesView {
+class Form3Window final : public PropertiesView, public DialogWindow {
 public:
     Form3Window(Form3& form, const ScreenMetrics& screen, HWND owner);
     ~Form3Window() override;
-    Form3Window(const Form3Window&) = delete;
-    Form3Window& operator=(const Form3Window&) = delete;
 
     void showWindow() override;
     void closeWindow() override;
@@ -32,13 +29,18 @@ public:
     std::string description() const override;
     void showTarget(const std::string& target) override;
 
-    HWND handle() const { return window_; }
-
-    struct State;
-
 private:
-    std::unique_ptr<State> state_;
-    HWND window_ = nullptr;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void unload() override;
+    void buildControls();
+    void onCommand(HWND window, int id, HWND control, UINT code);
+    HBRUSH onControlColourStatic(HWND window, HDC dc, HWND control, int type);
+
+    Form3& form_;
+    FontHandle formFont_;
+    FontHandle labelFont_;
+    HWND txtDescr_ = nullptr;
+    HWND txtName_ = nullptr;
 };
 
 } // namespace win32

@@ -4,14 +4,18 @@
 #include "commands/list_commands.h"
 #include "core/form1.h"
 #include "core/item_line.h"
+#include "core/message.h"
 #include "win32/resource_ids.h"
+#include "win32/window_classes.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
 #include <functional>
+#include <iterator>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace quivanto::win32 {
@@ -21,10 +25,14 @@ constexpr const char* WindowClassName = "QuivantoListWindow";
 constexpr COLORREF ListGreen = RGB(0, 128, 0);
 constexpr COLORREF ListText = RGB(255, 255, 255);
 constexpr UINT_PTR ListSubclassId = 1;
+constexpr UINT_PTR PictureSubclassId = 2;
+// What screen readers call the list and the About area.
+constexpr const char* ListName = "Quivanto list";
+constexpr const char* AboutName = "About Quivanto";
 // Posted to itself to run the tasks left for after the current event.
 constexpr UINT RunLaterMessage = WM_APP + 1;
-// Courier New at 9.75 points, in hundredths of a point.
-constexpr int ListFontCentipoints = 975;
+// The rows' Courier New.
+constexpr float ListFontPoints = 9.75f;
 
 struct PictureSpec {
     ListWindow::ControlId id;
@@ -44,23 +52,6 @@ constexpr PictureSpec Pictures[] = {
     {ListWindow::PicClose, IDB_HIDE, IDB_HIDE_2X, &ListWindowLayout::Close, "Hide"},
 };
 
-ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hIcon =
-        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUIVANTO), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUIVANTO),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.lpszClassName = WindowClassName;
-    return RegisterClassExA(&windowClass);
-}
-
 HBITMAP loadBitmap(HINSTANCE instance, int id) {
     return static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -74,16 +65,16 @@ ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics,
     , metrics_(metrics)
     , encoding_(encoding)
     , doubleDensity_(metrics.twipsPerPixelX <= 7.5f) {
-    static const ATOM atom = registerWindowClass(instance, &ListWindow::windowProc);
-    if (atom == 0)
-        throw std::runtime_error("Quivanto could not register its list window class.");
+    ensureWindowClass({WindowClassName, &ListWindow::windowProc, CS_DBLCLKS, nullptr, true},
+                      "list window");
     green_.reset(CreateSolidBrush(ListGreen));
     // Form1 places it before it is ever shown.
     window_ =
         CreateWindowExA(WS_EX_TOOLWINDOW, WindowClassName, "Quivanto", WS_POPUP | WS_CLIPCHILDREN,
                         0, 0, 0, 0, nullptr, nullptr, instance, this);
     if (window_ == nullptr)
-        throw std::runtime_error("Quivanto could not create its list window.");
+        throw std::runtime_error("Quivanto could not create its list window (error " +
+                                 std::to_string(GetLastError()) + ").");
 }
 
 ListWindow::~ListWindow() {
@@ -147,7 +138,7 @@ void ListWindow::onRunLater() {
     while (!later_.empty()) {
         const auto task = std::move(later_.front());
         later_.pop_front();
-        task();
+        guarded(task);
     }
 }
 
@@ -160,19 +151,16 @@ void ListWindow::ensureControls() {
     for (std::size_t i = 0; i < pictures_.size(); ++i)
         pictures_[i].reset(
             loadBitmap(instance_, doubleDensity_ ? Pictures[i].bitmap2x : Pictures[i].bitmap));
-    const int dpi = static_cast<int>(1440.0f / metrics_.twipsPerPixelY + 0.5f);
-    listFont_.reset(CreateFontA(-MulDiv(ListFontCentipoints, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                "Courier New"));
+    listFont_ =
+        makeFont("Courier New", ListFontPoints, metrics_.twipsPerPixelY, {.fixedPitch = true});
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-    createPicture(LblAbout, ListWindowLayout::About,
+    createPicture(LblAbout, ListWindowLayout::About, AboutName,
                   "Click here for more information about the Quivanto");
     for (const PictureSpec& picture : Pictures)
-        createPicture(picture.id, *picture.rect, picture.tip);
+        createPicture(picture.id, *picture.rect, picture.tip, picture.tip);
 
     // Not LBS_SORT, which orders by the system locale: the rows arrive in the shared order.
     list_ = CreateWindowExA(0, WC_LISTBOXA, nullptr,
@@ -181,21 +169,24 @@ void ListWindow::ensureControls() {
                             listPlace_.left, listPlace_.top, listPlace_.width, listPlace_.height,
                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LstApps)),
                             instance_, nullptr);
-    SetWindowTextA(list_, "lstApps");
+    SetWindowTextA(list_, ListName);
     SetWindowFont(list_, listFont_.get(), FALSE);
     SetWindowSubclass(list_, &ListWindow::listProc, ListSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
     DragAcceptFiles(list_, TRUE);
 }
 
-// An owner-drawn static: it takes clicks (SS_NOTIFY) and draws its own picture, or, for
-// the About area, the part of the banner beneath it.
-HWND ListWindow::createPicture(int id, const TwipsRect& rect, const char* tip) {
+// An owner-drawn button, so screen readers meet a named button: it draws its own picture,
+// or, for the About area, the part of the banner beneath it. Tab reaches it; a click does
+// not take the focus from the list (see pictureProc).
+HWND ListWindow::createPicture(int id, const TwipsRect& rect, const char* name, const char* tip) {
     const RECT place = pixelRect(rect);
     HWND picture = CreateWindowExA(
-        0, WC_STATICA, nullptr, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, place.left,
+        0, WC_BUTTONA, name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place.left,
         place.top, place.right - place.left, place.bottom - place.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SetWindowSubclass(picture, &ListWindow::pictureProc, PictureSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -225,11 +216,15 @@ void ListWindow::onCommand(HWND, int id, HWND, UINT code) {
         return;
     if (id == LstApps) {
         if (code == LBN_DBLCLK)
-            lstApps_DblClick(*form_);
+            guarded([this] { lstApps_DblClick(*form_); });
         return;
     }
-    if (code != STN_CLICKED && code != STN_DBLCLK)
+    if (code != BN_CLICKED && code != BN_DOUBLECLICKED)
         return;
+    guarded([this, id] { clicked(id); });
+}
+
+void ListWindow::clicked(int id) {
     switch (id) {
     case PicAdd:
         form_->ShowAddDialog();
@@ -254,6 +249,18 @@ void ListWindow::onCommand(HWND, int id, HWND, UINT code) {
     }
 }
 
+// A dialog the system would not make is said so, and the list goes on as it was.
+void ListWindow::guarded(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        if (form_ == nullptr)
+            return;
+        form_->showMessage(windowFailureMessage(error.what()));
+        focusList();
+    }
+}
+
 void ListWindow::onMeasureItem(HWND, MEASUREITEMSTRUCT* measure) {
     // Arrives while the list is being created, before its handle is known.
     if (measure->CtlType == ODT_LISTBOX)
@@ -263,7 +270,7 @@ void ListWindow::onMeasureItem(HWND, MEASUREITEMSTRUCT* measure) {
 void ListWindow::onDrawItem(HWND, const DRAWITEMSTRUCT* draw) {
     if (draw->CtlType == ODT_LISTBOX)
         drawListRow(*draw);
-    else if (draw->CtlType == ODT_STATIC)
+    else if (draw->CtlType == ODT_BUTTON)
         drawPicture(*draw);
 }
 
@@ -307,11 +314,13 @@ void ListWindow::drawPicture(const DRAWITEMSTRUCT& draw) {
         drawBitmap(draw.hDC, banner_.get(), area, 0, 0,
                    MulDiv(area.right - area.left, scaleNumerator, scaleDenominator),
                    MulDiv(area.bottom - area.top, scaleNumerator, scaleDenominator));
-        return;
     }
     for (std::size_t i = 0; i < pictures_.size(); ++i)
         if (Pictures[i].id == id)
             drawBitmap(draw.hDC, pictures_[i].get(), draw.rcItem);
+    // Only the keyboard gives a picture the focus, and its user must see where it is.
+    if ((draw.itemState & ODS_FOCUS) != 0)
+        DrawFocusRect(draw.hDC, &draw.rcItem);
 }
 
 HBRUSH ListWindow::onControlColour(HWND, HDC dc, HWND, int) {
@@ -337,7 +346,7 @@ void ListWindow::forwardKey(UINT key) {
     if (GetKeyState(VK_MENU) < 0)
         shift |= 4;
     const int code = static_cast<int>(key);
-    DispatchListKey(*form_, code, shift);
+    guarded([this, code, shift] { DispatchListKey(*form_, code, shift); });
 }
 
 void ListWindow::forwardDrop(HDROP drop) {
@@ -357,11 +366,70 @@ void ListWindow::forwardDrop(HDROP drop) {
     });
 }
 
+void ListWindow::moveFocus(HWND from, bool backwards) {
+    const int count = static_cast<int>(std::size(TabOrder));
+    const int id = GetDlgCtrlID(from);
+    int at = 0;
+    while (at < count && TabOrder[at] != id)
+        ++at;
+    const int next = (at + (backwards ? count - 1 : 1)) % count;
+    SetFocus(GetDlgItem(window_, TabOrder[next]));
+}
+
+void ListWindow::clickPicture(HWND picture) {
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(picture), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(picture));
+}
+
+// The pictures' keys and clicks. Enter and Space act as a click, Tab moves on; a mouse
+// click acts on the button's release over it without taking the focus, so the keys of the
+// list still reach the list afterwards, as before the pictures were buttons.
+LRESULT CALLBACK ListWindow::pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ListWindow*>(data);
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB)
+            self->moveFocus(picture, GetKeyState(VK_SHIFT) < 0);
+        else if (wParam == VK_RETURN || wParam == VK_SPACE)
+            self->clickPicture(picture);
+        return 0;
+    case WM_KEYUP:
+    case WM_CHAR:
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(picture);
+        return 0;
+    case WM_LBUTTONUP: {
+        if (GetCapture() != picture)
+            return 0;
+        ReleaseCapture();
+        RECT area{};
+        GetClientRect(picture, &area);
+        if (PtInRect(&area, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+            self->clickPicture(picture);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(picture, &ListWindow::pictureProc, PictureSubclassId);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(picture, message, wParam, lParam);
+}
+
 LRESULT CALLBACK ListWindow::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<ListWindow*>(data);
     switch (message) {
     case WM_KEYDOWN:
+        if (wParam == VK_TAB) {
+            self->moveFocus(list, GetKeyState(VK_SHIFT) < 0);
+            return 0;
+        }
+        [[fallthrough]];
     case WM_SYSKEYDOWN:
         // The list goes on to handle the key in its usual way afterwards.
         self->forwardKey(static_cast<UINT>(wParam));

@@ -37,6 +37,11 @@ public:
         LblAbout,
     };
 
+    // Where Tab goes from each control, in turn, wrapping at both ends. The banner is left
+    // out: it does nothing of its own, and the window's title already names it.
+    static constexpr ControlId TabOrder[] = {LstApps, PicProperties, PicDelete, PicAdd,
+                                             PicHelp, PicClose,      LblAbout};
+
     // `encoding` is the one the rows' text is in: a row shows its first 30 characters.
     ListWindow(HINSTANCE instance, const ScreenMetrics& metrics, const TextEncoding& encoding);
     ~ListWindow() override;
@@ -68,6 +73,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void onDestroy(HWND window);
@@ -79,9 +86,13 @@ private:
     HBRUSH onControlColour(HWND window, HDC dc, HWND control, int type);
     void onKeyDown(HWND window, UINT key, BOOL down, int repeat, UINT flags);
     void onRunLater();
+    void clicked(int id);
+    void guarded(const std::function<void()>& action);
 
     void ensureControls();
-    HWND createPicture(int id, const TwipsRect& rect, const char* tip);
+    HWND createPicture(int id, const TwipsRect& rect, const char* name, const char* tip);
+    void moveFocus(HWND from, bool backwards);
+    void clickPicture(HWND picture);
     void drawListRow(const DRAWITEMSTRUCT& draw);
     void drawPicture(const DRAWITEMSTRUCT& draw);
     void forwardKey(UINT key);

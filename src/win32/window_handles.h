@@ -41,6 +41,33 @@ private:
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using BitmapHandle = GdiObject<HBITMAP>;
+using PenHandle = GdiObject<HPEN>;
+
+struct FontStyle {
+    bool bold = false;
+    bool underline = false;
+    bool fixedPitch = false;
+};
+
+// Every font the front end draws with: `face` at `points` on a screen whose pixels are
+// `twipsPerPixelY` twips high.
+FontHandle makeFont(const char* face, float points, float twipsPerPixelY, FontStyle style = {});
+
+// A window's device context for one scope.
+class WindowDC final {
+public:
+    explicit WindowDC(HWND window)
+        : window_(window)
+        , dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 // Selects an object into a device context for one scope.
 class SelectedObject final {

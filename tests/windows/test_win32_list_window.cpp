@@ -8,6 +8,7 @@
 #include "win32/dialog_support.h"
 #include "win32/dialog_windows.h"
 #include "win32/list_window.h"
+#include "win32/program.h"
 #include "win32_test_support.h"
 
 #include <windows.h>
@@ -63,6 +64,21 @@ public:
     }
 
     void pump() { testing_::pumpMessages(std::chrono::milliseconds(300)); }
+
+    // A key pressed on a control that has the focus, with Shift held or not.
+    void pressOn(int control, WPARAM key, bool shift = false) {
+        HWND target = GetDlgItem(window.window(), control);
+        SetFocus(target);
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(target, WM_KEYDOWN, key, 0);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+
+    int focusedId() const { return GetDlgCtrlID(GetFocus()); }
 
     void click(int control) {
         SendMessageA(window.window(), WM_COMMAND, MAKEWPARAM(control, STN_CLICKED),
@@ -169,6 +185,170 @@ TEST_F(ListWindowTest, RowsDrawTheirDescriptionColumnOnly) {
     DeleteDC(dc);
 }
 
+TEST_F(ListWindowTest, TabWalksEveryControlInOrderAndWrapsBothWays) {
+    const std::vector<int> order{
+        ListWindow::LstApps, ListWindow::PicProperties, ListWindow::PicDelete, ListWindow::PicAdd,
+        ListWindow::PicHelp, ListWindow::PicClose,      ListWindow::LblAbout};
+    SetFocus(window.list());
+    std::vector<int> forwards{focusedId()};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        pressOn(focusedId(), VK_TAB);
+        forwards.push_back(focusedId());
+    }
+    std::vector<int> expected = order;
+    expected.push_back(ListWindow::LstApps);
+    EXPECT_EQ(forwards, expected);
+
+    std::vector<int> backwards{focusedId()};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        pressOn(focusedId(), VK_TAB, true);
+        backwards.push_back(focusedId());
+    }
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(backwards, expected);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.openRequests.empty());
+}
+
+// Screen readers read a control's window text as its name and its class as its role: the
+// pictures are buttons named by their tool tips' words.
+TEST_F(ListWindowTest, EveryControlCarriesTheNameAScreenReaderReads) {
+    const struct {
+        int id;
+        const char* name;
+        const char* role;
+    } expected[] = {
+        {ListWindow::LstApps, "Quivanto list", "ListBox"},
+        {ListWindow::PicProperties, "Properties", "Button"},
+        {ListWindow::PicDelete, "Delete", "Button"},
+        {ListWindow::PicAdd, "Add", "Button"},
+        {ListWindow::PicHelp, "Help", "Button"},
+        {ListWindow::PicClose, "Hide", "Button"},
+        {ListWindow::LblAbout, "About Quivanto", "Button"},
+    };
+    for (const auto& control : expected) {
+        SCOPED_TRACE(control.name);
+        HWND child = GetDlgItem(window.window(), control.id);
+        ASSERT_NE(child, nullptr);
+        char text[64]{};
+        GetWindowTextA(child, text, sizeof text);
+        EXPECT_STREQ(text, control.name);
+        char role[64]{};
+        GetClassNameA(child, role, sizeof role);
+        EXPECT_EQ(lstrcmpiA(role, control.role), 0) << role;
+        EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP);
+    }
+}
+
+// A focused picture shows a focus rectangle; the same picture unfocused does not.
+TEST_F(ListWindowTest, TheFocusedPictureIsDrawnWithAFocusRectangle) {
+    HWND picture = GetDlgItem(window.window(), ListWindow::PicAdd);
+    RECT area{};
+    GetClientRect(picture, &area);
+    const auto drawn = [&](UINT state) {
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, area.right, area.bottom);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        DRAWITEMSTRUCT draw{
+            ODT_BUTTON, ListWindow::PicAdd, 0, ODA_DRAWENTIRE, state, picture, dc, area, 0};
+        SendMessageA(window.window(), WM_DRAWITEM, ListWindow::PicAdd,
+                     reinterpret_cast<LPARAM>(&draw));
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < area.bottom; ++y)
+            for (int x = 0; x < area.right; ++x)
+                pixels.push_back(GetPixel(dc, x, y));
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return pixels;
+    };
+    const auto plain = drawn(0);
+    const auto focused = drawn(ODS_FOCUS);
+    EXPECT_NE(plain, focused);
+    // The rectangle runs along the edge; the picture inside is unchanged.
+    const int x = area.right / 2;
+    const int y = area.bottom / 2;
+    EXPECT_EQ(plain[static_cast<std::size_t>(y * area.right + x)],
+              focused[static_cast<std::size_t>(y * area.right + x)]);
+}
+
+// Our class name taken by a class whose windows refuse to be made, for the scope: a system
+// that will not make the window.
+class RefusedClass final {
+public:
+    explicit RefusedClass(const char* name)
+        : name_(name) {
+        UnregisterClassA(name, GetModuleHandleA(nullptr));
+        WNDCLASSEXA refused{};
+        refused.cbSize = sizeof refused;
+        refused.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam) -> LRESULT {
+            return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
+        };
+        refused.hInstance = GetModuleHandleA(nullptr);
+        refused.lpszClassName = name;
+        EXPECT_NE(RegisterClassExA(&refused), 0);
+    }
+    ~RefusedClass() { UnregisterClassA(name_, GetModuleHandleA(nullptr)); }
+    RefusedClass(const RefusedClass&) = delete;
+    RefusedClass& operator=(const RefusedClass&) = delete;
+
+private:
+    const char* name_;
+};
+
+TEST(ProgramStart, AListWindowTheSystemWillNotMakeIsSaidAndEndsTheRun) {
+    testing_::TempFolder folder;
+    testing_::writeFile(folder.path() / "list.dat", ListBytes);
+    testing_::FakePlatform platform;
+    int code = 0;
+    {
+        RefusedClass refused("QuivantoListWindow");
+        code = win32::runProgram(platform, GetModuleHandleA(nullptr), folder.path().string());
+    }
+    EXPECT_NE(code, 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Quivanto - Error Occured!");
+    EXPECT_NE(platform.messages[0].text.find("could not create its list window"), std::string::npos)
+        << platform.messages[0].text;
+}
+
+TEST_F(ListWindowTest, ADialogTheSystemWillNotMakeIsSaidAndTheListGoesOn) {
+    const struct {
+        const char* className;
+        int control;
+        int dialog;
+        const char* named;
+    } refusals[] = {
+        {"QuivantoDialog.Form4", ListWindow::LblAbout, DialogNumber::About, "About Quivanto"},
+        {"QuivantoDialog.Form2", ListWindow::PicAdd, DialogNumber::AddItem,
+         "Quivanto - Add Item to List"},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.className);
+        {
+            RefusedClass refused(refusal.className);
+            click(refusal.control);
+            pump();
+        }
+        ASSERT_FALSE(platform.messages.empty());
+        EXPECT_EQ(platform.messages.back().title, "Quivanto - Error Occured!");
+        EXPECT_NE(platform.messages.back().text.find(refusal.named), std::string::npos)
+            << platform.messages.back().text;
+        EXPECT_EQ(form->openDialog(refusal.dialog), nullptr);
+        EXPECT_EQ(GetFocus(), window.list());
+    }
+    // The list still launches, and the window opens once the system makes it again.
+    SendMessageA(window.list(), WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    EXPECT_EQ(platform.openRequests.size(), 1u);
+    click(ListWindow::LblAbout);
+    pump();
+    EXPECT_NE(form->openDialog(DialogNumber::About), nullptr);
+}
+
 struct Action {
     const char* name;
     std::function<void(ListWindowTest&)> act;
@@ -250,6 +430,27 @@ const std::vector<Action>& actions() {
         {"BannerOpensAbout", [](auto& t) { t.click(ListWindow::LblAbout); },
          [](auto& t) {
              EXPECT_NE(t.form->openDialog(DialogNumber::About), nullptr);
+         }},
+        {"EnterOnAFocusedPictureIsItsClick",
+         [](auto& t) { t.pressOn(ListWindow::PicProperties, VK_RETURN); },
+         [](auto& t) {
+             EXPECT_NE(t.form->openDialog(DialogNumber::Properties), nullptr);
+             EXPECT_TRUE(t.platform.openRequests.empty()) << "not the list's Enter";
+         }},
+        {"SpaceOnTheFocusedAboutAreaIsItsClick",
+         [](auto& t) { t.pressOn(ListWindow::LblAbout, VK_SPACE); },
+         [](auto& t) {
+             EXPECT_NE(t.form->openDialog(DialogNumber::About), nullptr);
+         }},
+        {"OtherKeysOnAFocusedPictureDoNothing",
+         [](auto& t) {
+             for (const WPARAM key : {WPARAM{VK_DELETE}, WPARAM{VK_ESCAPE}, WPARAM{'A'}})
+                 t.pressOn(ListWindow::PicAdd, key);
+         },
+         [](auto& t) {
+             EXPECT_TRUE(t.platform.messages.empty());
+             EXPECT_EQ(t.form->openDialog(DialogNumber::AddItem), nullptr);
+             EXPECT_FALSE(hidden(t));
          }},
         {"OtherKeysDoNothing",
          [](auto& t) {

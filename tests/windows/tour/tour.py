@@ -370,6 +370,36 @@ class Tour:
         self.equal("with an exclamation icon", reply["icon"], "exclamation")
         self.answer(reply, "OK")
 
+    def keyboard(self):
+        """Tab and Shift+Tab walk the list window's controls, each named for screen readers."""
+        self.show_list()
+        window = self.list_window()
+        # id, name and class of every control in the tab order, the list first
+        order = [(1001, "Quivanto list", "ListBox"), (1004, "Properties", "Button"),
+                 (1003, "Delete", "Button"), (1002, "Add", "Button"), (1005, "Help", "Button"),
+                 (1006, "Hide", "Button"), (1007, "About Quivanto", "Button")]
+
+        def focused():
+            f = self.run_probe("focus", window["hwnd"]) or {}
+            return (f.get("id"), f.get("text"), f.get("cls"))
+
+        seen = [focused()]
+        for _ in order:
+            self.key("Tab")
+            seen.append(focused())
+        self.equal("Tab walks every control, named, and wraps", seen, order + order[:1])
+        seen = [focused()]
+        for _ in order:
+            self.key("shift+Tab")
+            seen.append(focused())
+        self.equal("Shift+Tab walks back and wraps", seen, [order[0]] + order[::-1])
+        for _ in range(2):
+            self.key("Tab")  # Properties, then Delete
+        self.key("Return")
+        box, reply = self.message_box("Quivanto - Are you sure?")
+        if self.check("Enter on the focused Delete asks first", reply is not None):
+            self.answer(reply, "&No")
+
     def help(self):
         self.show_list()
         self.key("F1")
@@ -459,7 +489,7 @@ class Tour:
         if not self.start():
             return
         for step in (self.tray_toggle, self.add_item, self.rename, self.delete_with_question,
-                     self.about, self.help, self.drop, self.vanished_target, self.last_item,
+                     self.about, self.keyboard, self.help, self.drop, self.vanished_target, self.last_item,
                      self.second_instance, self.quit):
             try:
                 step()

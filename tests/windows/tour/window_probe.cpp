@@ -7,6 +7,8 @@
 //   window_probe list HWND                a list box's rows, selection and row height
 //   window_probe msgbox HWND              a message box: title, text, icon, buttons, default
 //   window_probe memory HWND              working set of the program that owns the window
+//   window_probe focus HWND               the control with the keyboard focus in the window's
+//                                         program, as its user-interface thread reports it
 #include <windows.h>
 
 #include <psapi.h>
@@ -280,6 +282,18 @@ int readMessageBox(HWND box) {
     return 0;
 }
 
+int readFocus(HWND window) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ||
+        gui.hwndFocus == nullptr) {
+        std::printf("{\"hwnd\": 0}\n");
+        return 0;
+    }
+    std::printf("%s\n", windowFields(gui.hwndFocus, windowText(gui.hwndFocus)).c_str());
+    return 0;
+}
+
 int readMemory(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
@@ -308,7 +322,8 @@ int main() {
     if (argc >= 2 && std::wstring(argv[1]) == L"windows")
         return listTopLevel();
     if (argc < 3) {
-        std::fprintf(stderr, "usage: window_probe windows | children|list|msgbox|memory HWND\n");
+        std::fprintf(stderr,
+                     "usage: window_probe windows | children|list|msgbox|memory|focus HWND\n");
         return 2;
     }
     const std::wstring command = argv[1];
@@ -323,5 +338,7 @@ int main() {
         return readMessageBox(window);
     if (command == L"memory")
         return readMemory(window);
+    if (command == L"focus")
+        return readFocus(window);
     return 2;
 }
