@@ -33,10 +33,17 @@ void DialogWindow::create(const char* className, const char* caption, DWORD styl
     if (window_ == nullptr)
         throw std::runtime_error("Quivanto could not open its " + windowName + " (error " +
                                  std::to_string(GetLastError()) + ").");
-    SendMessageA(window_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXICON))));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(programIcon(GetSystemMetrics(SM_CXSMICON))));
+    setIcons();
+}
+
+void DialogWindow::setIcons() const {
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(scaledIcon(32)));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(scaledIcon(16)));
+}
+
+HICON DialogWindow::scaledIcon(int pixelsAt96) const {
+    // 15 twips to a pixel at 96 dpi.
+    return programIcon(scale_.x(15.0f * static_cast<float>(pixelsAt96)));
 }
 
 // The flow goes first: nothing the window does while going away reaches it.
@@ -68,6 +75,9 @@ LRESULT DialogWindow::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         HANDLE_MSG(window_, WM_CLOSE, on(&DialogWindow::onClose));
         HANDLE_MSG(window_, WM_ACTIVATE, on(&DialogWindow::onActivate));
+    case WM_DPICHANGED:
+        onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case DM_GETDEFID:
         return defaultButton_.defaultAnswer();
     default:
@@ -92,25 +102,46 @@ void DialogWindow::onActivate(HWND window, UINT activation, HWND, BOOL) {
     }
 }
 
+// Everything at the scale of the monitor the window is on: when it moves to a monitor of
+// another scale, or that monitor's scale changes, the system suggests the new frame.
+void DialogWindow::onDpiChanged(int dpiX, int dpiY, const RECT& suggested) {
+    scale_ = DesignScale(ScreenMetrics{0, 0, 1440.0f / static_cast<float>(dpiX),
+                                       1440.0f / static_cast<float>(dpiY)});
+    makeFonts();
+    for (const Placed& placed : placed_) {
+        const RECT r = scale_.pixels(placed.place);
+        SetWindowPos(placed.control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowFont(placed.control, placed.font->get(), TRUE);
+    }
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    setIcons();
+    scaleChanged();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 HWND DialogWindow::addControl(const char* windowClass, const char* text, DWORD style, int id,
-                              const TwipsRect& place, HFONT font, DWORD exStyle) {
+                              const TwipsRect& place, const FontHandle& font, DWORD exStyle) {
     const RECT r = scale_.pixels(place);
-    HWND child =
-        CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
-    SetWindowFont(child, font, FALSE);
+    HWND child = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left,
+                                 r.top, r.right - r.left, r.bottom - r.top, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
+                                 nullptr);
+    SetWindowFont(child, font.get(), FALSE);
+    placed_.push_back({child, place, &font});
     return child;
 }
 
 HWND DialogWindow::addControlW(const wchar_t* windowClass, DWORD style, int id,
-                               const TwipsRect& place, HFONT font, DWORD exStyle) {
+                               const TwipsRect& place, const FontHandle& font, DWORD exStyle) {
     const RECT r = scale_.pixels(place);
-    HWND child =
-        CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
-    SetWindowFont(child, font, FALSE);
+    HWND child = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, r.left,
+                                 r.top, r.right - r.left, r.bottom - r.top, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
+                                 nullptr);
+    SetWindowFont(child, font.get(), FALSE);
+    placed_.push_back({child, place, &font});
     return child;
 }
 

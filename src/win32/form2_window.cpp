@@ -34,14 +34,25 @@ constexpr int DropDownRows = 8;
 
 Form2Window::Form2Window(Form2& form, const ScreenMetrics& screen, HWND owner)
     : DialogWindow(screen, 0)
-    , form_(form)
-    , formFont_(makeFont("MS Sans Serif", 9.75f))
-    , listFont_(makeFont("MS Sans Serif", 8.25f))
-    , labelFont_(makeFont("Verdana", 9.75f, {.bold = true}))
-    , descriptionFont_(makeFont("Courier", 9.75f)) {
+    , form_(form) {
+    makeFonts();
     // Placed by its flow before it shows.
     create(ClassName, Caption, Style, ExStyle, scale().pixels(AddItemLayout::Client), owner);
     buildControls();
+}
+
+void Form2Window::makeFonts() {
+    formFont_ = makeFont("MS Sans Serif", 9.75f);
+    listFont_ = makeFont("MS Sans Serif", 8.25f);
+    labelFont_ = makeFont("Verdana", 9.75f, {.bold = true});
+    descriptionFont_ = makeFont("Courier", 9.75f);
+}
+
+// The folder rows' height follows the list's font.
+void Form2Window::scaleChanged() {
+    MEASUREITEMSTRUCT measure{};
+    onMeasureItem(handle(), &measure);
+    SendMessageA(dirList_, LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(measure.itemHeight));
 }
 
 void Form2Window::buildControls() {
@@ -50,24 +61,23 @@ void Form2Window::buildControls() {
     TwipsRect drives = AddItemLayout::Drives;
     drives.height += static_cast<float>(DropDownRows) * AddItemLayout::Drives.height;
     drvList_ = addControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, DrvList,
-                          drives, listFont_.get());
+                          drives, listFont_);
     dirList_ = addControl("LISTBOX", "Folders",
                           LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
                               WS_VSCROLL | WS_TABSTOP,
-                          DirList, AddItemLayout::Folders, listFont_.get(), WS_EX_CLIENTEDGE);
+                          DirList, AddItemLayout::Folders, listFont_, WS_EX_CLIENTEDGE);
     filList_ =
         addControl("LISTBOX", "Files", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                   FilList, AddItemLayout::Files, listFont_.get(), WS_EX_CLIENTEDGE);
+                   FilList, AddItemLayout::Files, listFont_, WS_EX_CLIENTEDGE);
     addControl("STATIC", "Description:", SS_LEFT, LblItemName, AddItemLayout::DescriptionLabel,
-               labelFont_.get());
-    txtItemName_ =
-        addControlW(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, TxtItemName, AddItemLayout::Description,
-                    descriptionFont_.get(), WS_EX_CLIENTEDGE);
+               labelFont_);
+    txtItemName_ = addControlW(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, TxtItemName,
+                               AddItemLayout::Description, descriptionFont_, WS_EX_CLIENTEDGE);
     SendMessageW(txtItemName_, EM_LIMITTEXT, DescriptionTypingLimit, 0);
     addControl("BUTTON", "&Add", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdAdd, AddItemLayout::Add,
-               formFont_.get());
+               formFont_);
     addControl("BUTTON", "&Close", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdDone,
-               AddItemLayout::Close, formFont_.get());
+               AddItemLayout::Close, formFont_);
 }
 
 LRESULT Form2Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -45,6 +45,8 @@ public:
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void unload() override;
+    void makeFonts() override;
+    void scaleChanged() override;
     void buildControls();
     void onCommand(HWND window, int id, HWND control, UINT code);
     void onMeasureItem(HWND window, MEASUREITEMSTRUCT* measure);

@@ -28,9 +28,8 @@ enum ControlId : int {
 
 Form3Window::Form3Window(Form3& form, const ScreenMetrics& screen, HWND owner)
     : DialogWindow(screen, 0)
-    , form_(form)
-    , formFont_(makeFont("MS Sans Serif", 8.25f))
-    , labelFont_(makeFont("Verdana", 9.75f, {.bold = true})) {
+    , form_(form) {
+    makeFonts();
     // Not placed by code: the client area opens at its design place on the screen.
     create(ClassName, Caption, Style, ExStyle, scale().pixels(PropertiesLayout::Client), owner);
     buildControls();
@@ -40,22 +39,27 @@ Form3Window::~Form3Window() {
     destroy();
 }
 
+void Form3Window::makeFonts() {
+    formFont_ = makeFont("MS Sans Serif", 8.25f);
+    labelFont_ = makeFont("Verdana", 9.75f, {.bold = true});
+}
+
 void Form3Window::buildControls() {
     // Each label comes just before its box, which screen readers name the box by; Tab skips
     // the labels, so it goes through the two boxes, then the buttons.
     addControl("STATIC", "DESCRIPTION:", SS_LEFT | SS_NOPREFIX, Label1,
-               PropertiesLayout::DescriptionLabel, labelFont_.get());
+               PropertiesLayout::DescriptionLabel, labelFont_);
     txtDescr_ = addControlW(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, TxtDescr,
-                            PropertiesLayout::Description, formFont_.get(), WS_EX_CLIENTEDGE);
+                            PropertiesLayout::Description, formFont_, WS_EX_CLIENTEDGE);
     SendMessageW(txtDescr_, EM_LIMITTEXT, DescriptionTypingLimit, 0);
     addControl("STATIC", "FILE NAME:", SS_LEFT | SS_NOPREFIX, Label2, PropertiesLayout::TargetLabel,
-               labelFont_.get());
+               labelFont_);
     txtName_ = addControlW(L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, TxtName,
-                           PropertiesLayout::Target, formFont_.get(), WS_EX_CLIENTEDGE);
+                           PropertiesLayout::Target, formFont_, WS_EX_CLIENTEDGE);
     addControl("BUTTON", "&Update", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, BtnUpdate,
-               PropertiesLayout::Update, formFont_.get());
+               PropertiesLayout::Update, formFont_);
     addControl("BUTTON", "&Cancel", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, BtnCancel,
-               PropertiesLayout::Cancel, formFont_.get());
+               PropertiesLayout::Cancel, formFont_);
 }
 
 LRESULT Form3Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -32,6 +32,7 @@ public:
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void unload() override;
+    void makeFonts() override;
     void buildControls();
     void onCommand(HWND window, int id, HWND control, UINT code);
     HBRUSH onControlColourStatic(HWND window, HDC dc, HWND control, int type);

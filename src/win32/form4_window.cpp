@@ -48,19 +48,33 @@ PixelBox pixelBox(const RECT& rect) {
 
 } // namespace
 
-HWND Form4Window::keep(HWND control, Grows grows) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-    parts_.push_back({control, pixelBox(place), grows});
+HWND Form4Window::keep(HWND control, const TwipsRect& place, Grows grows) {
+    parts_.push_back({control, place, grows});
     return control;
 }
 
 HWND Form4Window::label(int id, const TwipsRect& place, std::string_view text, Grows grows,
-                        HFONT font, DWORD style) {
+                        const FontHandle& font, DWORD style) {
     return keep(addControl("STATIC", std::string(text).c_str(), SS_LEFT | SS_NOPREFIX | style, id,
                            place, font),
-                grows);
+                place, grows);
+}
+
+// A part's design place in pixels at the current scale. The separator's ends and the icon's
+// box, whose size is in pixels at 96 dpi, are placed as such.
+PixelBox Form4Window::designBox(const Part& part) const {
+    if (part.control == nullptr) {
+        const int y = scale().y(AboutLayout::SeparatorY);
+        return {scale().x(AboutLayout::SeparatorLeft), y,
+                scale().x(AboutLayout::SeparatorGreyRight), y};
+    }
+    if (part.control == picIcon_) {
+        const RECT icon = scale().pixels(AboutLayout::Icon);
+        const int box = scale().x(15.0f * static_cast<float>(AboutLayout::IconPixels +
+                                                             2 * AboutLayout::IconBorderPixels));
+        return {icon.left, icon.top, icon.left + box, icon.top + box};
+    }
+    return pixelBox(scale().pixels(part.place));
 }
 
 namespace {
@@ -87,9 +101,10 @@ void Form4Window::fitTexts() {
     std::vector<TextBox> boxes;
     const WindowDC dc(handle());
     for (const Part& part : parts_) {
-        TextBox box{part.design};
+        const PixelBox design = designBox(part);
+        TextBox box{design};
         if (part.grows != Grows::Not) {
-            const SIZE room = textRoom(dc.get(), part.control, part.design.right - part.design.left,
+            const SIZE room = textRoom(dc.get(), part.control, design.right - design.left,
                                        part.grows == Grows::Taller);
             box.neededWidth = room.cx;
             box.neededHeight = room.cy;
@@ -116,29 +131,16 @@ void Form4Window::fitTexts() {
 }
 
 void Form4Window::buildControls() {
-    const DesignScale& scale = this->scale();
-    const int separatorY = scale.y(AboutLayout::SeparatorY);
-    parts_.push_back({nullptr,
-                      {scale.x(AboutLayout::SeparatorLeft), separatorY,
-                       scale.x(AboutLayout::SeparatorGreyRight), separatorY},
-                      Grows::Not});
-    whiteRightOffset_ =
-        scale.x(AboutLayout::SeparatorWhiteRight) - scale.x(AboutLayout::SeparatorGreyRight);
+    parts_.push_back({nullptr, {}, Grows::Not});
     // Tab order is creation order; of these only the icon and the buttons take the focus,
     // so the focus starts on the icon and Tab goes on to OK, System Info... and License.
-    const int iconBox = AboutLayout::IconPixels + 2 * AboutLayout::IconBorderPixels;
-    const RECT icon = scale.pixels(AboutLayout::Icon);
     picIcon_ = CreateWindowExA(
         WS_EX_CLIENTEDGE, "STATIC", "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, icon.left,
-        icon.top, iconBox, iconBox, handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(PicIcon)), instance(), nullptr);
-    SendMessageA(picIcon_, STM_SETICON,
-                 reinterpret_cast<WPARAM>(programIcon(AboutLayout::IconPixels)), 0);
-    SetWindowPos(picIcon_, nullptr, 0, 0, iconBox, iconBox,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    keep(picIcon_, Grows::Not);
-    const HFONT font = windowFont_.get();
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, 0, 0, 0,
+        handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(PicIcon)), instance(), nullptr);
+    keep(picIcon_, AboutLayout::Icon, Grows::Not);
+    showIcon();
+    const FontHandle& font = windowFont_;
     label(LblDisclaimer, AboutLayout::Warning, CopyrightWarning, Grows::Taller, font);
     lblDescription_ =
         label(LblDescription, AboutLayout::Description, AboutDescription, Grows::Taller, font);
@@ -147,24 +149,43 @@ void Form4Window::buildControls() {
     label(LblCopy, AboutLayout::Copyright, CopyrightLine, Grows::Wider, font);
     keep(addControl("BUTTON", "&OK", BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdOk,
                     AboutLayout::Ok, font),
-         Grows::Not);
+         AboutLayout::Ok, Grows::Not);
     keep(addControl("BUTTON", "&System Info...", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdSysInfo,
                     AboutLayout::SysInfo, font),
-         Grows::Not);
+         AboutLayout::SysInfo, Grows::Not);
     keep(addControl("BUTTON", "&License", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, CmdLic,
                     AboutLayout::License, font),
-         Grows::Not);
+         AboutLayout::License, Grows::Not);
     label(LblRights, AboutLayout::Rights, RightsLine, Grows::Taller, font);
     lblWebsite_ = label(LblWebsite, AboutLayout::Website, websiteLabel(), Grows::Taller,
-                        websiteFont_.get(), SS_NOTIFY);
+                        websiteFont_, SS_NOTIFY);
+    fitTexts();
+}
+
+// The icon box sized to the picture and its sunken border, at the current scale.
+void Form4Window::showIcon() {
+    SendMessageA(picIcon_, STM_SETICON,
+                 reinterpret_cast<WPARAM>(scaledIcon(AboutLayout::IconPixels)), 0);
+    const PixelBox box = designBox(parts_[1]);
+    SetWindowPos(picIcon_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form4Window::makeFonts() {
+    windowFont_ = makeFont("MS Sans Serif", 8.25f);
+    websiteFont_ = makeFont("MS Sans Serif", 8.25f, {.underline = true});
+}
+
+// The texts fitted again in the new fonts, which may need other room than the scale gives.
+void Form4Window::scaleChanged() {
+    showIcon();
     fitTexts();
 }
 
 Form4Window::Form4Window(Form4& form, const ScreenMetrics& screen, HWND owner)
     : DialogWindow(screen, CmdOk)
-    , form_(form)
-    , windowFont_(makeFont("MS Sans Serif", 8.25f))
-    , websiteFont_(makeFont("MS Sans Serif", 8.25f, {.underline = true})) {
+    , form_(form) {
+    makeFonts();
     // Opens at its stored place, not centred and not placed by the system.
     const int left = scale().x(AboutLayout::ClientLeft);
     const int top = scale().y(AboutLayout::ClientTop);
@@ -257,7 +278,9 @@ void drawLine(HDC dc, COLORREF colour, int width, int left, int right, int y) {
 void Form4Window::onPaint(HWND window) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    drawLine(dc, White, 2, separator_.left, separator_.right + whiteRightOffset_, separator_.top);
+    const int whiteRightOffset =
+        scale().x(AboutLayout::SeparatorWhiteRight) - scale().x(AboutLayout::SeparatorGreyRight);
+    drawLine(dc, White, 2, separator_.left, separator_.right + whiteRightOffset, separator_.top);
     drawLine(dc, SeparatorGrey, 1, separator_.left, separator_.right, separator_.top);
     EndPaint(window, &paint);
 }

@@ -37,19 +37,23 @@ public:
     enum class Grows { Not, Wider, Taller };
 
 private:
-    // A control, or the separator (no window), with its design place in pixels.
+    // A control, or the separator (no window, no height), with its design place.
     struct Part {
         HWND control;
-        PixelBox design;
+        TwipsRect place;
         Grows grows;
     };
 
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void unload() override;
+    void makeFonts() override;
+    void scaleChanged() override;
     void buildControls();
-    HWND keep(HWND control, Grows grows);
-    HWND label(int id, const TwipsRect& place, std::string_view text, Grows grows, HFONT font,
-               DWORD style = 0);
+    HWND keep(HWND control, const TwipsRect& place, Grows grows);
+    HWND label(int id, const TwipsRect& place, std::string_view text, Grows grows,
+               const FontHandle& font, DWORD style = 0);
+    PixelBox designBox(const Part& part) const;
+    void showIcon();
     void fitTexts();
     void onCommand(HWND window, int id, HWND control, UINT code);
     HBRUSH onControlColourStatic(HWND window, HDC dc, HWND control, int type);
@@ -64,9 +68,8 @@ private:
     HWND lblVersion_ = nullptr;
     HWND lblTitle_ = nullptr;
     HWND lblDescription_ = nullptr;
-    std::vector<Part> parts_;  // the separator first
-    PixelBox separator_;       // where its line is drawn now (it has no height)
-    int whiteRightOffset_ = 0; // the white line's right end, from the grey line's
+    std::vector<Part> parts_; // the separator first
+    PixelBox separator_;      // where its line is drawn now (it has no height)
 };
 
 } // namespace win32

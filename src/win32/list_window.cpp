@@ -12,6 +12,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <stdexcept>
@@ -62,9 +64,9 @@ HBITMAP loadBitmap(HINSTANCE instance, int id) {
 ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics,
                        const TextEncoding& encoding)
     : instance_(instance)
+    , flowMetrics_(metrics)
     , metrics_(metrics)
-    , encoding_(encoding)
-    , doubleDensity_(metrics.twipsPerPixelX <= 7.5f) {
+    , encoding_(encoding) {
     ensureWindowClass({WindowClassName, &ListWindow::windowProc, CS_DBLCLKS, nullptr, true},
                       "list window");
     green_.reset(CreateSolidBrush(ListGreen));
@@ -121,6 +123,9 @@ LRESULT ListWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         HANDLE_MSG(window, WM_DRAWITEM, on(&ListWindow::onDrawItem));
         HANDLE_MSG(window, WM_CTLCOLORLISTBOX, on(&ListWindow::onControlColour));
         HANDLE_MSG(window, WM_KEYDOWN, on(&ListWindow::onKeyDown));
+    case WM_DPICHANGED:
+        onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case RunLaterMessage:
         onRunLater();
         return 0;
@@ -147,10 +152,7 @@ void ListWindow::onRunLater() {
 void ListWindow::ensureControls() {
     if (list_ != nullptr)
         return;
-    banner_.reset(loadBitmap(instance_, doubleDensity_ ? IDB_BANNER_2X : IDB_BANNER));
-    for (std::size_t i = 0; i < pictures_.size(); ++i)
-        pictures_[i].reset(
-            loadBitmap(instance_, doubleDensity_ ? Pictures[i].bitmap2x : Pictures[i].bitmap));
+    loadPictures();
     listFont_ =
         makeFont("Courier New", ListFontPoints, metrics_.twipsPerPixelY, {.fixedPitch = true});
     tooltip_ =
@@ -163,17 +165,69 @@ void ListWindow::ensureControls() {
         createPicture(picture.id, *picture.rect, picture.tip, picture.tip);
 
     // Not LBS_SORT, which orders by the system locale: the rows arrive in the shared order.
-    list_ = CreateWindowExA(0, WC_LISTBOXA, nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                                LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                            listPlace_.left, listPlace_.top, listPlace_.width, listPlace_.height,
-                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LstApps)),
-                            instance_, nullptr);
+    list_ =
+        CreateWindowExA(0, WC_LISTBOXA, nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                        scaledX(listPlace_.left), scaledY(listPlace_.top),
+                        scaledX(listPlace_.width), scaledY(listPlace_.height), window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(LstApps)), instance_, nullptr);
     SetWindowTextA(list_, ListName);
     SetWindowFont(list_, listFont_.get(), FALSE);
     SetWindowSubclass(list_, &ListWindow::listProc, ListSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
     DragAcceptFiles(list_, TRUE);
+}
+
+// The 2x pictures where a pixel is half the size or less.
+void ListWindow::loadPictures() {
+    const bool doubleDensity = metrics_.twipsPerPixelX <= 7.5f;
+    banner_.reset(loadBitmap(instance_, doubleDensity ? IDB_BANNER_2X : IDB_BANNER));
+    for (std::size_t i = 0; i < pictures_.size(); ++i)
+        pictures_[i].reset(
+            loadBitmap(instance_, doubleDensity ? Pictures[i].bitmap2x : Pictures[i].bitmap));
+}
+
+// Everything in the window at the scale of the monitor it is on: when it moves to a monitor
+// of another scale, or that monitor's scale changes, the system suggests the new frame.
+void ListWindow::onDpiChanged(int dpiX, int dpiY, const RECT& suggested) {
+    metrics_.twipsPerPixelX = 1440.0f / static_cast<float>(dpiX);
+    metrics_.twipsPerPixelY = 1440.0f / static_cast<float>(dpiY);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (list_ == nullptr)
+        return; // made at the monitor's scale when the first rows arrive
+    loadPictures();
+    listFont_ =
+        makeFont("Courier New", ListFontPoints, metrics_.twipsPerPixelY, {.fixedPitch = true});
+    SetWindowFont(list_, listFont_.get(), FALSE);
+    ListBox_SetItemHeight(list_, 0, pixelsY(RowHeight));
+    placeControls();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// Pixels the flows gave on their screen, on this monitor.
+int ListWindow::scaledX(int flowPixels) const {
+    return static_cast<int>(std::lround(static_cast<float>(flowPixels) *
+                                        flowMetrics_.twipsPerPixelX / metrics_.twipsPerPixelX));
+}
+
+int ListWindow::scaledY(int flowPixels) const {
+    return static_cast<int>(std::lround(static_cast<float>(flowPixels) *
+                                        flowMetrics_.twipsPerPixelY / metrics_.twipsPerPixelY));
+}
+
+void ListWindow::placeControls() {
+    const auto move = [](HWND control, const RECT& place) {
+        SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    move(GetDlgItem(window_, LblAbout), pixelRect(ListWindowLayout::About));
+    for (const PictureSpec& picture : Pictures)
+        move(GetDlgItem(window_, picture.id), pixelRect(*picture.rect));
+    const int left = scaledX(listPlace_.left);
+    const int top = scaledY(listPlace_.top);
+    move(list_, {left, top, left + scaledX(listPlace_.width), top + scaledY(listPlace_.height)});
 }
 
 // An owner-drawn button, so screen readers meet a named button: it draws its own picture,
@@ -477,13 +531,15 @@ int ListWindow::selectedIndex() const {
     return list_ != nullptr ? ListBox_GetCurSel(list_) : -1;
 }
 
+// The window stands where the flows put it; its size and the list's place follow the scale
+// of the monitor it is on.
 void ListWindow::place(const PixelRect& window, const PixelRect& list) {
-    SetWindowPos(window_, nullptr, window.left, window.top, window.width, window.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, window.left, window.top, scaledX(window.width),
+                 scaledY(window.height), SWP_NOZORDER | SWP_NOACTIVATE);
     listPlace_ = list;
     if (list_ != nullptr)
-        SetWindowPos(list_, nullptr, list.left, list.top, list.width, list.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(list_, nullptr, scaledX(list.left), scaledY(list.top), scaledX(list.width),
+                     scaledY(list.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ListWindow::showWindow() {

@@ -53,6 +53,8 @@ public:
 
     HWND window() const { return window_; }
     HWND list() const { return list_; }
+    // The banner as drawn now: the 1x or the 2x picture.
+    HBITMAP bannerPicture() const { return banner_.get(); }
 
     // ListWindowView
     void setRows(const std::vector<std::string>& rows) override;
@@ -85,11 +87,16 @@ private:
     void onDrawItem(HWND window, const DRAWITEMSTRUCT* draw);
     HBRUSH onControlColour(HWND window, HDC dc, HWND control, int type);
     void onKeyDown(HWND window, UINT key, BOOL down, int repeat, UINT flags);
+    void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
     void onRunLater();
     void clicked(int id);
     void guarded(const std::function<void()>& action);
 
     void ensureControls();
+    void loadPictures();
+    void placeControls();
+    int scaledX(int flowPixels) const;
+    int scaledY(int flowPixels) const;
     HWND createPicture(int id, const TwipsRect& rect, const char* name, const char* tip);
     void moveFocus(HWND from, bool backwards);
     void clickPicture(HWND picture);
@@ -101,9 +108,11 @@ private:
     int pixelsY(float twips) const;
 
     HINSTANCE instance_;
+    // The flows place the window in pixels of the platform's screen (`flowMetrics_`); the
+    // window's own monitor may have another scale (`metrics_`), which it follows.
+    ScreenMetrics flowMetrics_;
     ScreenMetrics metrics_;
     TextEncoding encoding_;
-    bool doubleDensity_ = false; // the 2x pictures where a pixel is half the size or less
     Form1* form_ = nullptr;
     HWND window_ = nullptr;
     HWND list_ = nullptr;

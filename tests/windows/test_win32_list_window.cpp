@@ -349,6 +349,92 @@ TEST_F(ListWindowTest, ADialogTheSystemWillNotMakeIsSaidAndTheListGoesOn) {
     EXPECT_NE(form->openDialog(DialogNumber::About), nullptr);
 }
 
+// What the window shows of its scale: the frame, every control's place in the window, the
+// list's font and row height, and the banner picture's width.
+struct ScaleView {
+    RECT frame{};
+    std::vector<RECT> controls;
+    LONG fontHeight = 0;
+    LRESULT rowHeight = 0;
+    LONG bannerWidth = 0;
+};
+
+ScaleView scaleView(const ListWindow& window) {
+    ScaleView view;
+    GetWindowRect(window.window(), &view.frame);
+    for (const int id : ListWindow::TabOrder) {
+        RECT place{};
+        HWND control = GetDlgItem(window.window(), id);
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, window.window(), reinterpret_cast<POINT*>(&place), 2);
+        view.controls.push_back(place);
+    }
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window.list(), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    view.fontHeight = font.lfHeight;
+    view.rowHeight = SendMessageA(window.list(), LB_GETITEMHEIGHT, 0, 0);
+    BITMAP banner{};
+    GetObjectA(window.bannerPicture(), sizeof banner, &banner);
+    view.bannerWidth = banner.bmWidth;
+    return view;
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+// The frame the system suggests for a new scale: the same corner, the size scaled.
+RECT suggestedFrame(const RECT& frame, int dpi) {
+    return {frame.left, frame.top, frame.left + MulDiv(frame.right - frame.left, dpi, 96),
+            frame.top + MulDiv(frame.bottom - frame.top, dpi, 96)};
+}
+
+void changeScale(HWND window, const RECT& frame, int dpi) {
+    RECT suggested = suggestedFrame(frame, dpi);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Within a pixel of the scaled length: each edge is rounded on its own.
+void expectScaled(LONG scaled, LONG original, int dpi) {
+    EXPECT_NEAR(scaled, MulDiv(original, dpi, 96), 1) << "from " << original << " at " << dpi;
+}
+
+TEST_F(ListWindowTest, EverythingFollowsTheMonitorsScaleAndComesBackExactly) {
+    const ScaleView at96 = scaleView(window);
+    for (const int dpi : {144, 192}) {
+        SCOPED_TRACE(dpi);
+        changeScale(window.window(), at96.frame, dpi);
+        const ScaleView scaled = scaleView(window);
+        EXPECT_TRUE(scaled.frame == suggestedFrame(at96.frame, dpi)) << "the suggested frame";
+        for (std::size_t i = 0; i < at96.controls.size(); ++i) {
+            SCOPED_TRACE(ListWindow::TabOrder[i]);
+            expectScaled(scaled.controls[i].left, at96.controls[i].left, dpi);
+            expectScaled(scaled.controls[i].top, at96.controls[i].top, dpi);
+            expectScaled(scaled.controls[i].right, at96.controls[i].right, dpi);
+            expectScaled(scaled.controls[i].bottom, at96.controls[i].bottom, dpi);
+        }
+        expectScaled(scaled.fontHeight, at96.fontHeight, dpi);
+        expectScaled(static_cast<LONG>(scaled.rowHeight), static_cast<LONG>(at96.rowHeight), dpi);
+        // Twice the pixels from 192 dpi on; below, the 1x picture stretched.
+        EXPECT_EQ(scaled.bannerWidth, dpi >= 192 ? 2 * at96.bannerWidth : at96.bannerWidth);
+    }
+    changeScale(window.window(), at96.frame, 96);
+    const ScaleView back = scaleView(window);
+    EXPECT_TRUE(back.frame == at96.frame);
+    EXPECT_EQ(back.controls.size(), at96.controls.size());
+    for (std::size_t i = 0; i < at96.controls.size(); ++i)
+        EXPECT_TRUE(back.controls[i] == at96.controls[i]) << ListWindow::TabOrder[i];
+    EXPECT_EQ(back.fontHeight, at96.fontHeight);
+    EXPECT_EQ(back.rowHeight, at96.rowHeight);
+    EXPECT_EQ(back.bannerWidth, at96.bannerWidth);
+    // The flows still place it in their own pixels, which it keeps at this scale.
+    form->GrowListWindow();
+    RECT list{};
+    GetWindowRect(window.list(), &list);
+    EXPECT_EQ(list.bottom - list.top, form->listRect().height);
+}
+
 struct Action {
     const char* name;
     std::function<void(ListWindowTest&)> act;
