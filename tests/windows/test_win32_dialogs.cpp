@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -240,6 +241,124 @@ TEST_F(DialogTest, AddItemFrameTouchesTheListWindowAboveTheTaskbar) {
     GetWindowRect(dialog, &outer);
     EXPECT_NEAR(outer.right, form->listGeometry().left / 15.0f, 1.0f);
     EXPECT_NEAR(outer.bottom, (platform.screen.heightTwips - TaskbarMargin) / 15.0f, 1.0f);
+}
+
+// What a dialog shows of its scale: its frame, every control's place in it and font height,
+// and the sizes of its small icon and of the icon its About box shows.
+struct DialogScale {
+    RECT frame{};
+    std::vector<RECT> places;
+    std::vector<LONG> fontHeights;
+    std::vector<bool> dropDown;
+    int smallIcon = 0;
+    int picture = 0;
+};
+
+int iconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+DialogScale dialogScale(HWND dialog) {
+    DialogScale view;
+    GetWindowRect(dialog, &view.frame);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        view.places.push_back(place);
+        LOGFONTA font{};
+        if (auto handle = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)))
+            GetObjectA(handle, sizeof font, &font);
+        view.fontHeights.push_back(font.lfHeight);
+        char windowClass[32] = {};
+        GetClassNameA(child, windowClass, sizeof windowClass);
+        view.dropDown.push_back(lstrcmpiA(windowClass, "ComboBox") == 0);
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            view.picture =
+                iconWidth(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)));
+    }
+    view.smallIcon =
+        iconWidth(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)));
+    return view;
+}
+
+void changeScale(HWND dialog, const RECT& frame, int dpi) {
+    RECT suggested{frame.left, frame.top, frame.left + MulDiv(frame.right - frame.left, dpi, 96),
+                   frame.top + MulDiv(frame.bottom - frame.top, dpi, 96)};
+    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Each edge is rounded on its own from twips: within a pixel or two of the scaled length.
+bool nearScaled(LONG scaled, LONG original, int dpi, LONG slack = 2) {
+    return std::abs(scaled - MulDiv(original, dpi, 96)) <= slack;
+}
+
+TEST_F(DialogTest, EachDialogFollowsItsMonitorsScaleAndComesBackExactly) {
+    const struct {
+        const char* form;
+        std::function<void(Form1&)> open;
+        bool fitsItsTexts; // the About box: its texts take the room their fonts need
+    } cases[] = {
+        {"Form2", [](Form1& f) { f.ShowAddDialog(); }, false},
+        {"Form3", [](Form1& f) { f.ShowPropertiesDialog(); }, false},
+        {"Form4", [](Form1& f) { f.ShowAboutDialog(); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        c.open(*form);
+        pump();
+        HWND dialog = dialogWindow(c.form);
+        ASSERT_NE(dialog, nullptr);
+        const DialogScale at96 = dialogScale(dialog);
+        ASSERT_GE(at96.places.size(), 6u);
+        EXPECT_EQ(at96.smallIcon, 16);
+        EXPECT_EQ(at96.picture, c.fitsItsTexts ? 32 : 0);
+        for (const int dpi : {144, 192}) {
+            SCOPED_TRACE(dpi);
+            changeScale(dialog, at96.frame, dpi);
+            const DialogScale scaled = dialogScale(dialog);
+            ASSERT_EQ(scaled.places.size(), at96.places.size());
+            for (std::size_t i = 0; i < at96.places.size(); ++i) {
+                SCOPED_TRACE(i);
+                EXPECT_TRUE(nearScaled(scaled.fontHeights[i], at96.fontHeights[i], dpi, 1))
+                    << scaled.fontHeights[i] << " from " << at96.fontHeights[i];
+                if (c.fitsItsTexts)
+                    continue;
+                const RECT& was = at96.places[i];
+                const RECT& now = scaled.places[i];
+                EXPECT_TRUE(nearScaled(now.left, was.left, dpi) &&
+                            nearScaled(now.top, was.top, dpi));
+                // A drop-down list's height is its edit part's, which its font sets.
+                if (!at96.dropDown[i]) {
+                    EXPECT_TRUE(nearScaled(now.right - now.left, was.right - was.left, dpi) &&
+                                nearScaled(now.bottom - now.top, was.bottom - was.top, dpi));
+                }
+            }
+            EXPECT_EQ(scaled.smallIcon, MulDiv(at96.smallIcon, dpi, 96));
+            EXPECT_EQ(scaled.picture, MulDiv(at96.picture, dpi, 96));
+            if (!c.fitsItsTexts) {
+                EXPECT_TRUE(nearScaled(scaled.frame.right - scaled.frame.left,
+                                       at96.frame.right - at96.frame.left, dpi));
+            }
+        }
+        changeScale(dialog, at96.frame, 96);
+        const DialogScale back = dialogScale(dialog);
+        EXPECT_TRUE(EqualRect(&back.frame, &at96.frame));
+        ASSERT_EQ(back.places.size(), at96.places.size());
+        for (std::size_t i = 0; i < at96.places.size(); ++i)
+            EXPECT_TRUE(EqualRect(&back.places[i], &at96.places[i])) << i;
+        EXPECT_EQ(back.fontHeights, at96.fontHeights);
+        EXPECT_EQ(back.smallIcon, at96.smallIcon);
+        EXPECT_EQ(back.picture, at96.picture);
+    }
 }
 
 struct TypingCase {
