@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The README's commands for building the Windows edition, run as written in a fresh clone of
+# the repository: every line of the shell blocks in its "Windows" section but the package
+# installs (the test run has installed the packages) and the test script, which runs this.
+# The compiler is reached through ccache where there is one, the commands unchanged.
+# Usage: readme_commands.sh REPO WORK_FOLDER
+set -euo pipefail
+
+repo=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+trap 'rm -rf "$work"' EXIT
+git clone --quiet "$repo" "$work/clone"
+cd "$work/clone"
+
+if command -v ccache >/dev/null; then
+    mkdir -p "$work/compilers"
+    ln -s "$(command -v ccache)" "$work/compilers/x86_64-w64-mingw32-g++-posix"
+    export PATH="$work/compilers:$PATH"
+fi
+
+mapfile -t commands < <(awk '
+    /^## / { windows = ($0 == "## Windows") }
+    windows && /^```sh$/ { block = 1; next }
+    windows && /^```$/ { block = 0; next }
+    windows && block' README.md | grep -v -e '^sudo apt' -e 'run_windows_tests\.sh')
+[ "${#commands[@]}" -ge 3 ] || { echo "FAIL: the README's Windows commands were not found"; exit 1; }
+
+status=0
+for command in "${commands[@]}"; do
+    echo "\$ $command"
+    if ! bash -c "$command" >"$work/output.txt" 2>&1; then
+        tail -20 "$work/output.txt"
+        echo "FAIL: $command"
+        status=1
+    fi
+done
+for made in build-windows/bin/quivanto.exe build-windows/release/*setup.exe \
+    build-windows/release/*windows-x64.zip; do
+    [ -f "$made" ] && echo "ok   $made" || { echo "FAIL: no $made"; status=1; }
+done
+exit "$status"
