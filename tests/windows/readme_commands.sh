@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The README's commands for building the Windows edition, run as written in a fresh clone of
 # the repository: every line of the shell blocks in its "Windows" section but the package
-# installs (the test run has installed the packages) and the test script, which runs this.
-# The compiler is reached through ccache where there is one, the commands unchanged.
+# installs (the test run has installed the packages), the test script, which runs this, and
+# the release build, which the test run makes in its own tree with the same configuration
+# (here it would add two minutes). The compiler is reached through ccache where there is
+# one, the commands unchanged.
 # Usage: readme_commands.sh REPO WORK_FOLDER
 set -euo pipefail
 
@@ -24,8 +26,8 @@ mapfile -t commands < <(awk '
     /^## / { windows = ($0 == "## Windows") }
     windows && /^```sh$/ { block = 1; next }
     windows && /^```$/ { block = 0; next }
-    windows && block' README.md | grep -v -e '^sudo apt' -e 'run_windows_tests\.sh')
-[ "${#commands[@]}" -ge 3 ] || { echo "FAIL: the README's Windows commands were not found"; exit 1; }
+    windows && block' README.md | grep -v -e '^sudo apt' -e 'run_windows_tests\.sh' -e '--target release')
+[ "${#commands[@]}" -ge 2 ] || { echo "FAIL: the README's Windows commands were not found"; exit 1; }
 
 status=0
 for command in "${commands[@]}"; do
@@ -36,8 +38,10 @@ for command in "${commands[@]}"; do
         status=1
     fi
 done
-for made in build-windows/bin/quivanto.exe build-windows/release/*setup.exe \
-    build-windows/release/*windows-x64.zip; do
-    [ -f "$made" ] && echo "ok   $made" || { echo "FAIL: no $made"; status=1; }
-done
+if [ -f build-windows/bin/quivanto.exe ]; then
+    echo "ok   build-windows/bin/quivanto.exe"
+else
+    echo "FAIL: no build-windows/bin/quivanto.exe"
+    status=1
+fi
 exit "$status"
