@@ -69,12 +69,9 @@ LRESULT CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT DialogWindow::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto on = [this](auto member) {
-        return std::bind_front(member, this);
-    };
     switch (message) {
-        HANDLE_MSG(window_, WM_CLOSE, on(&DialogWindow::onClose));
-        HANDLE_MSG(window_, WM_ACTIVATE, on(&DialogWindow::onActivate));
+        HANDLE_MSG(window_, WM_CLOSE, handler(this, &DialogWindow::onClose));
+        HANDLE_MSG(window_, WM_ACTIVATE, handler(this, &DialogWindow::onActivate));
     case WM_DPICHANGED:
         onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -124,25 +121,26 @@ void DialogWindow::onDpiChanged(int dpiX, int dpiY, const RECT& suggested) {
 HWND DialogWindow::addControl(const char* windowClass, const char* text, DWORD style, int id,
                               const TwipsRect& place, const FontHandle& font, DWORD exStyle) {
     const RECT r = scale_.pixels(place);
-    HWND child = CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left,
-                                 r.top, r.right - r.left, r.bottom - r.top, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
-                                 nullptr);
-    SetWindowFont(child, font.get(), FALSE);
-    placed_.push_back({child, place, &font});
-    return child;
+    return adopt(CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left,
+                                 r.top, r.right - r.left, r.bottom - r.top, window_, childMenu(id),
+                                 instance(), nullptr),
+                 place, font);
 }
 
 HWND DialogWindow::addControlW(const wchar_t* windowClass, DWORD style, int id,
                                const TwipsRect& place, const FontHandle& font, DWORD exStyle) {
     const RECT r = scale_.pixels(place);
-    HWND child = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, r.left,
-                                 r.top, r.right - r.left, r.bottom - r.top, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
-                                 nullptr);
-    SetWindowFont(child, font.get(), FALSE);
-    placed_.push_back({child, place, &font});
-    return child;
+    return adopt(CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, r.left,
+                                 r.top, r.right - r.left, r.bottom - r.top, window_, childMenu(id),
+                                 instance(), nullptr),
+                 place, font);
+}
+
+// A new control takes its font, and follows the scale from now on.
+HWND DialogWindow::adopt(HWND control, const TwipsRect& place, const FontHandle& font) {
+    SetWindowFont(control, font.get(), FALSE);
+    placed_.push_back({control, place, &font});
+    return control;
 }
 
 FontHandle DialogWindow::makeFont(const char* face, float points, FontStyle style) const {

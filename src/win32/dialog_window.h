@@ -74,6 +74,7 @@ private:
     void onClose(HWND window);
     void onActivate(HWND window, UINT activation, HWND other, BOOL minimized);
     void onDpiChanged(int dpiX, int dpiY, const RECT& suggested);
+    HWND adopt(HWND control, const TwipsRect& place, const FontHandle& font);
     void setIcons() const;
 
     struct Placed {

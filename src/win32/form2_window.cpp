@@ -81,14 +81,11 @@ void Form2Window::buildControls() {
 }
 
 LRESULT Form2Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto on = [this](auto member) {
-        return std::bind_front(member, this);
-    };
     switch (message) {
-        HANDLE_MSG(handle(), WM_COMMAND, on(&Form2Window::onCommand));
-        HANDLE_MSG(handle(), WM_MEASUREITEM, on(&Form2Window::onMeasureItem));
-        HANDLE_MSG(handle(), WM_DRAWITEM, on(&Form2Window::onDrawItem));
-        HANDLE_MSG(handle(), WM_SHOWWINDOW, on(&Form2Window::onShowWindow));
+        HANDLE_MSG(handle(), WM_COMMAND, handler(this, &Form2Window::onCommand));
+        HANDLE_MSG(handle(), WM_MEASUREITEM, handler(this, &Form2Window::onMeasureItem));
+        HANDLE_MSG(handle(), WM_DRAWITEM, handler(this, &Form2Window::onDrawItem));
+        HANDLE_MSG(handle(), WM_SHOWWINDOW, handler(this, &Form2Window::onShowWindow));
     default:
         return defaultMessage(message, wParam, lParam);
     }

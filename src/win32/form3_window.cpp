@@ -63,12 +63,9 @@ void Form3Window::buildControls() {
 }
 
 LRESULT Form3Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto on = [this](auto member) {
-        return std::bind_front(member, this);
-    };
     switch (message) {
-        HANDLE_MSG(handle(), WM_COMMAND, on(&Form3Window::onCommand));
-        HANDLE_MSG(handle(), WM_CTLCOLORSTATIC, on(&Form3Window::onControlColourStatic));
+        HANDLE_MSG(handle(), WM_COMMAND, handler(this, &Form3Window::onCommand));
+        HANDLE_MSG(handle(), WM_CTLCOLORSTATIC, handler(this, &Form3Window::onControlColourStatic));
     default:
         return defaultMessage(message, wParam, lParam);
     }

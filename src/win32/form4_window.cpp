@@ -134,10 +134,10 @@ void Form4Window::buildControls() {
     parts_.push_back({nullptr, {}, Grows::Not});
     // Tab order is creation order; of these only the icon and the buttons take the focus,
     // so the focus starts on the icon and Tab goes on to OK, System Info... and License.
-    picIcon_ = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "STATIC", "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, 0, 0, 0,
-        handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(PicIcon)), instance(), nullptr);
+    picIcon_ =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,
+                        0, 0, 0, 0, handle(), childMenu(PicIcon), instance(), nullptr);
     keep(picIcon_, AboutLayout::Icon, Grows::Not);
     showIcon();
     const FontHandle& font = windowFont_;
@@ -200,14 +200,11 @@ Form4Window::~Form4Window() {
 }
 
 LRESULT Form4Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto on = [this](auto member) {
-        return std::bind_front(member, this);
-    };
     switch (message) {
-        HANDLE_MSG(handle(), WM_COMMAND, on(&Form4Window::onCommand));
-        HANDLE_MSG(handle(), WM_CTLCOLORSTATIC, on(&Form4Window::onControlColourStatic));
-        HANDLE_MSG(handle(), WM_PAINT, on(&Form4Window::onPaint));
-        HANDLE_MSG(handle(), WM_SETCURSOR, on(&Form4Window::onSetCursor));
+        HANDLE_MSG(handle(), WM_COMMAND, handler(this, &Form4Window::onCommand));
+        HANDLE_MSG(handle(), WM_CTLCOLORSTATIC, handler(this, &Form4Window::onControlColourStatic));
+        HANDLE_MSG(handle(), WM_PAINT, handler(this, &Form4Window::onPaint));
+        HANDLE_MSG(handle(), WM_SETCURSOR, handler(this, &Form4Window::onSetCursor));
     default:
         return defaultMessage(message, wParam, lParam);
     }

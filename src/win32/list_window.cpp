@@ -111,18 +111,15 @@ LRESULT CALLBACK ListWindow::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT ListWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto on = [this](auto member) {
-        return std::bind_front(member, this);
-    };
     switch (message) {
-        HANDLE_MSG(window, WM_DESTROY, on(&ListWindow::onDestroy));
-        HANDLE_MSG(window, WM_PAINT, on(&ListWindow::onPaint));
-        HANDLE_MSG(window, WM_ERASEBKGND, on(&ListWindow::onEraseBackground));
-        HANDLE_MSG(window, WM_COMMAND, on(&ListWindow::onCommand));
-        HANDLE_MSG(window, WM_MEASUREITEM, on(&ListWindow::onMeasureItem));
-        HANDLE_MSG(window, WM_DRAWITEM, on(&ListWindow::onDrawItem));
-        HANDLE_MSG(window, WM_CTLCOLORLISTBOX, on(&ListWindow::onControlColour));
-        HANDLE_MSG(window, WM_KEYDOWN, on(&ListWindow::onKeyDown));
+        HANDLE_MSG(window, WM_DESTROY, handler(this, &ListWindow::onDestroy));
+        HANDLE_MSG(window, WM_PAINT, handler(this, &ListWindow::onPaint));
+        HANDLE_MSG(window, WM_ERASEBKGND, handler(this, &ListWindow::onEraseBackground));
+        HANDLE_MSG(window, WM_COMMAND, handler(this, &ListWindow::onCommand));
+        HANDLE_MSG(window, WM_MEASUREITEM, handler(this, &ListWindow::onMeasureItem));
+        HANDLE_MSG(window, WM_DRAWITEM, handler(this, &ListWindow::onDrawItem));
+        HANDLE_MSG(window, WM_CTLCOLORLISTBOX, handler(this, &ListWindow::onControlColour));
+        HANDLE_MSG(window, WM_KEYDOWN, handler(this, &ListWindow::onKeyDown));
     case WM_DPICHANGED:
         onDpiChanged(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -165,13 +162,12 @@ void ListWindow::ensureControls() {
         createPicture(picture.id, *picture.rect, picture.tip, picture.tip);
 
     // Not LBS_SORT, which orders by the system locale: the rows arrive in the shared order.
-    list_ =
-        CreateWindowExA(0, WC_LISTBOXA, nullptr,
-                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                        scaledX(listPlace_.left), scaledY(listPlace_.top),
-                        scaledX(listPlace_.width), scaledY(listPlace_.height), window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(LstApps)), instance_, nullptr);
+    list_ = CreateWindowExA(0, WC_LISTBOXA, nullptr,
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                                LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                            scaledX(listPlace_.left), scaledY(listPlace_.top),
+                            scaledX(listPlace_.width), scaledY(listPlace_.height), window_,
+                            childMenu(LstApps), instance_, nullptr);
     SetWindowTextA(list_, ListName);
     SetWindowFont(list_, listFont_.get(), FALSE);
     SetWindowSubclass(list_, &ListWindow::listProc, ListSubclassId,
@@ -235,10 +231,10 @@ void ListWindow::placeControls() {
 // not take the focus from the list (see pictureProc).
 HWND ListWindow::createPicture(int id, const TwipsRect& rect, const char* name, const char* tip) {
     const RECT place = pixelRect(rect);
-    HWND picture = CreateWindowExA(
-        0, WC_BUTTONA, name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, place.left,
-        place.top, place.right - place.left, place.bottom - place.top, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    HWND picture =
+        CreateWindowExA(0, WC_BUTTONA, name, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                        place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        window_, childMenu(id), instance_, nullptr);
     SetWindowSubclass(picture, &ListWindow::pictureProc, PictureSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
     TTTOOLINFOA tool{};

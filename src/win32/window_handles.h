@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <utility>
 
 // Thin owners of GDI handles, so every font, brush and bitmap the front end makes is
@@ -83,6 +84,16 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// A window's member function as a message handler for HANDLE_MSG.
+template <class Window, class Member> auto handler(Window* window, Member member) {
+    return std::bind_front(member, window);
+}
+
+// A child window's identifier where CreateWindowEx takes a menu.
+inline HMENU childMenu(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 // Draws a bitmap resource stretched into a rectangle of a device context.
 void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target, int sourceLeft = 0, int sourceTop = 0,
