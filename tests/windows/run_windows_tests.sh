@@ -56,6 +56,10 @@ ctest -L '^wine$' --output-on-failure "$@" || status=$?
 # or Wine goes on without one.
 stop_wine
 
+echo "== The list's crash states under Wine, each Wine with a server of its own"
+ctest -L '^wine_crash$' --output-on-failure "$@" || status=$?
+wineserver -w 2>/dev/null || true
+
 echo "== Windows tests under Wine on Xvfb ($screen_size)"
 display_file="$build/xvfb-display"
 rm -f "$display_file"
