@@ -175,7 +175,6 @@ void ListFile::appendItemLine(std::string_view line) {
     const FileStatus before = requireOrdinaryFile(platform_, listPath_, "write");
     std::string bytes;
     if (before.kind != FileStatus::Kind::Missing) {
-        requireWritable(before, listPath_);
         // Room for the addition too, so the list is read once and never copied.
         bytes.reserve(before.size + LineEnd.size() + line.size() + LineEnd.size());
         readBytesInto(listPath_, bytes);
