@@ -11,7 +11,7 @@ screen_size=1024x768
 
 install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool \
     openbox python3 g++ qt6-base-dev pkg-config \
-    librsvg2-bin imagemagick nsis
+    librsvg2-bin imagemagick nsis strace
 
 cmake -S "$repo/windows" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DQUIVANTO_WERROR=ON
