@@ -201,7 +201,7 @@ class Recorder:
                 data = b"".join(unhex(part) for part in re.findall(r'"((?:\\x[0-9a-f]{2})*)"',
                                                                    args[1]))[:value]
             if call.startswith("pwrite"):
-                offset = int(args[3] if call == "pwrite64" else args[3])
+                offset = int(args[3])
             else:
                 offset = self.sizes.get(name, 0) if appends or position is None else position
                 self.fds[key][1] = offset + len(data)
@@ -313,8 +313,8 @@ def replay(files, operations, count):
     return disk
 
 
-def tear_points(operation, disk):
-    _, name, offset, data = operation
+def tear_points(operation):
+    _, _, offset, data = operation
     points = {1, len(data) - 1}
     for at, byte in enumerate(data):
         if byte == ord("\n"):
@@ -327,10 +327,10 @@ def tear_points(operation, disk):
 def in_order_states(files, operations):
     """(state, returned) for every cut under the in-order model."""
     disk = Disk(files)
-    for index, operation in enumerate(operations):
+    for operation in operations:
         yield disk.visible(), False
         if operation[0] == "write":
-            for point in tear_points(operation, disk):
+            for point in tear_points(operation):
                 torn = disk.copy()
                 torn.apply(operation, point)
                 yield torn.visible(), False
