@@ -2,9 +2,9 @@
 
 #include "commands/command_strip.h"
 #include "commands/list_commands.h"
-#include "core/form1.h"
 #include "core/item_line.h"
 #include "core/message.h"
+#include "list_window/form1.h"
 #include "win32/resource_ids.h"
 #include "win32/window_classes.h"
 
@@ -565,10 +565,6 @@ WindowHandle ListWindow::nativeHandle() const {
 void ListWindow::runLater(std::function<void()> task) {
     later_.push_back(std::move(task));
     PostMessageA(window_, RunLaterMessage, 0, 0);
-}
-
-void ListWindow::programEnds() {
-    PostQuitMessage(0);
 }
 
 } // namespace quivanto::win32

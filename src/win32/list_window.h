@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/list_window_geometry.h"
-#include "core/list_window_view.h"
+#include "list_window/list_window_view.h"
 #include "platform/platform.h"
 #include "win32/window_handles.h"
 
@@ -68,8 +68,6 @@ public:
     void activate() override;
     void focusList() override;
     WindowHandle nativeHandle() const override;
-    void runLater(std::function<void()> task) override;
-    void programEnds() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -91,6 +89,8 @@ private:
     void onRunLater();
     void clicked(int id);
     void guarded(const std::function<void()>& action);
+    // Runs `task` once the event being handled is over.
+    void runLater(std::function<void()> task);
 
     void ensureControls();
     void loadPictures();

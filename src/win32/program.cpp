@@ -1,36 +1,25 @@
 #include "win32/program.h"
 
-#include "core/form1.h"
 #include "core/message.h"
-#include "win32/dialog_support.h"
+#include "list_window/form1.h"
 #include "win32/dialog_windows.h"
 #include "win32/list_window.h"
+#include "win32/message_loop.h"
 
 #include <exception>
 
 namespace quivanto::win32 {
 namespace {
 
-int runMessageLoop() {
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // The dialogs are modeless: Tab, Enter and Escape reach their controls this way.
-        if (routeDialogMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
-
 int startAndRun(Platform& platform, HINSTANCE instance, const std::string& folder) {
     ListWindow listWindow(instance, platform.screenMetrics(), platform.textEncoding());
     DialogWindows dialogViews(platform, listWindow.window());
-    Form1 form(platform, folder, listWindow, dialogViews);
+    MessageLoop loop(instance);
+    Form1 form(platform, loop, folder, listWindow, dialogViews);
     listWindow.attach(form);
     if (form.Form_Load() != StartOutcome::Resident)
         return 1;
-    return runMessageLoop();
+    return loop.run();
 }
 
 } // namespace
