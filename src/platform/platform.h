@@ -62,10 +62,8 @@ inline constexpr int RightUp = 517;
 // icon was clicked, when it says so.
 using TrayEventHandler = std::function<void(int code, std::optional<int> clickX)>;
 
+// The program's one tray icon: the program's own icon, with this tip.
 struct TrayIconData {
-    unsigned id = 1;
-    unsigned flags = 7;               // message, icon and tip
-    unsigned callbackMessage = 0x200; // delivered as a mouse movement
     std::string tip;
 };
 
