@@ -38,8 +38,7 @@ Message listFileErrorMessage(std::string_view reason) {
 }
 
 Message windowFailureMessage(std::string_view what) {
-    return {std::string(what), "Quivanto - Error Occured!",
-            MessageStyle::Ok | MessageStyle::IconExclamation};
+    return {std::string(what), "Quivanto - Error Occured!", ExclamationStyle};
 }
 
 } // namespace quivanto
