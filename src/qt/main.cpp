@@ -1,6 +1,7 @@
 #include "about/sys_info.h"
 #include "core/form1.h"
 #include "platform/desktop/desktop_platform.h"
+#include "platform/desktop/popup_window.h"
 #include "qt/artwork.h"
 #include "qt/list_window.h"
 #include "qt/qt_dialog_views.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
                                         std::string(quivanto::SysInfoPathEntry.value)});
     // The windows first: the flows, destroyed before them, own the dialogs' windows.
     quivanto::ListWindow window(platform.screenMetrics());
+    quivanto::desktop::makeStandAlonePopup(window);
     quivanto::QtDialogViews dialogViews(window, platform);
     quivanto::Form1 form(platform, std::filesystem::current_path(), window, dialogViews);
     window.attach(form);
