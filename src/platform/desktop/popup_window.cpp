@@ -1,13 +1,24 @@
 #include "platform/desktop/popup_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QObject>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -50,13 +61,63 @@ std::string windowManagerName(xcb_connection_t* connection, xcb_window_t root) {
     return {name.begin(), name.end()};
 }
 
-// Window managers take a window's states away when it is hidden, and taskbars read them
-// when it is mapped: so they are set again each time, just before it maps. The window's
-// toolkit keeps the states it finds on the window and adds its own.
-class TaskbarSkipper final : public QObject {
+// Sends one command over sway's socket protocol and reads the answer; true when sway did it
+// to some window. Short waits: the compositor answers at once or not at all.
+bool runSwayCommand(const std::string& socketPath, const QByteArray& command) {
+    sockaddr_un address{};
+    if (socketPath.size() >= sizeof address.sun_path)
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    constexpr std::uint32_t RunCommand = 0;
+    const auto length = static_cast<std::uint32_t>(command.size());
+    QByteArray message("i3-ipc");
+    message.append(reinterpret_cast<const char*>(&length), sizeof length);
+    message.append(reinterpret_cast<const char*>(&RunCommand), sizeof RunCommand);
+    message.append(command);
+    QByteArray reply;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        ::write(fd, message.constData(), static_cast<size_t>(message.size())) == message.size()) {
+        pollfd readable{fd, POLLIN, 0};
+        char buffer[1024];
+        while (::poll(&readable, 1, 500) == 1) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            reply.append(buffer, got);
+            if (reply.contains(']'))
+                break;
+        }
+    }
+    ::close(fd);
+    constexpr qsizetype HeaderSize = 14;
+    const QJsonArray results = QJsonDocument::fromJson(reply.mid(HeaderSize)).array();
+    return !results.isEmpty() &&
+           results.first().toObject().value(QStringLiteral("success")).toBool();
+}
+
+// The X bridge of a wlroots compositor (sway and its kin) centres every window it manages,
+// wherever the program puts it.
+bool isWlrootsBridge(const std::string& windowManagerName) {
+    return windowManagerName == "wlroots wm";
+}
+
+// Looks after the window each time it is shown.
+// Window managers take a window's states away when it is hidden, and taskbars read them when
+// it is mapped: so they are set again each time, just before it maps (the window's toolkit
+// keeps the states it finds and adds its own).
+// Sway centres every X11 window it maps: once it knows the window, it is asked over its
+// command socket to put the window back where the program placed it. (A window that goes
+// around the window manager would stand right at once, but sway 1.7 never gives it the
+// keyboard.)
+class PopupKeeper final : public QObject {
 public:
-    TaskbarSkipper(QWidget& window, xcb_connection_t* connection)
+    PopupKeeper(QWidget& window, xcb_connection_t* connection)
         : QObject(&window)
+        , window_(window)
         , connection_(connection)
         , state_(atom(connection, "_NET_WM_STATE"))
         , skipStates_{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
@@ -66,8 +127,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched == parent())
-            skipTaskbar(static_cast<xcb_window_t>(static_cast<QWidget*>(watched)->winId()));
+        if (watched != &window_ || event->type() != QEvent::Show)
+            return false;
+        skipTaskbar(static_cast<xcb_window_t>(window_.winId()));
+        const char* swaySocket = std::getenv("SWAYSOCK");
+        if (swaySocket != nullptr && *swaySocket != '\0' && underWlrootsBridge())
+            placeSoon(swaySocket, window_.pos(), 0);
         return false;
     }
 
@@ -78,33 +143,42 @@ private:
         xcb_flush(connection_);
     }
 
+    // Asked at each show: the bridge announces itself a moment after the X server starts.
+    bool underWlrootsBridge() const {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        return screen != nullptr && isWlrootsBridge(windowManagerName(connection_, screen->root));
+    }
+
+    // Sway knows the window a moment after the X server maps it: a few tries.
+    void placeSoon(const std::string& socket, QPoint at, int attempt) {
+        QTimer::singleShot(attempt == 0 ? 10 : 40, this, [this, socket, at, attempt] {
+            if (window_.isVisible() && !placeWithSway(socket, at) && attempt < 10)
+                placeSoon(socket, at, attempt + 1);
+        });
+    }
+
+    bool placeWithSway(const std::string& socket, QPoint at) const {
+        const QString command =
+            QStringLiteral("[pid=%1 title=\"^%2$\"] border none, move absolute position %3 %4")
+                .arg(QCoreApplication::applicationPid())
+                .arg(QRegularExpression::escape(window_.windowTitle()))
+                .arg(at.x())
+                .arg(at.y());
+        return runSwayCommand(socket, command.toUtf8());
+    }
+
+    QWidget& window_;
     xcb_connection_t* connection_;
     xcb_atom_t state_;
     std::vector<xcb_atom_t> skipStates_;
 };
 
-// The X bridge of a wlroots compositor (sway and its kin) centres every window it manages,
-// wherever the program puts it.
-bool isWlrootsBridge(const std::string& windowManagerName) {
-    return windowManagerName == "wlroots wm";
-}
-
 } // namespace
 
 void makeStandAlonePopup(QWidget& window) {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr)
-        return;
-    xcb_connection_t* connection = x11->connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (screen != nullptr && isWlrootsBridge(windowManagerName(connection, screen->root))) {
-        // Out of the bridge's hands, the window stands where it is put and is no task. It
-        // stays a normal window to the compositor, which then gives it the keyboard.
-        window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint |
-                              Qt::X11BypassWindowManagerHint);
-        return;
-    }
-    new TaskbarSkipper(window, connection);
+    if (x11 != nullptr)
+        new PopupKeeper(window, x11->connection());
 }
 
 } // namespace quivanto::desktop
