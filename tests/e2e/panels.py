@@ -134,7 +134,7 @@ class PanelTest(ProgramTest):
         elif not asked:
             self.assertTrue(found, "neither the question nor the icon's menu came")
 
-    def check_the_list_opens_beside_the_panel_and_is_no_task(self):
+    def check_the_list_is_no_task(self):
         _, (x, y) = self.resident()
         taskbar = self.taskbar_box(x)
         before = pixels(taskbar)
@@ -142,6 +142,11 @@ class PanelTest(ProgramTest):
         wait_for(self.shown, what="the list window")
         time.sleep(0.5)  # a taskbar adds a task button a moment after the window maps
         self.assertEqual(pixels(taskbar), before, "the list window shows as a taskbar task")
+
+    def check_the_list_opens_beside_the_panel(self):
+        _, (x, y) = self.resident()
+        click(x, y)
+        wait_for(self.shown, what="the list window")
         g = list_window().geometry
         self.assertEqual(g["x"] + g["width"], x)
         panel_top, panel_bottom = self.panel_box[1], self.panel_box[1] + self.panel_box[3]
