@@ -1,24 +1,18 @@
 #include "platform/desktop/popup_window.h"
 
+#include "platform/desktop/sway_ipc.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QObject>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <poll.h>
 #include <string>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -61,44 +55,6 @@ std::string windowManagerName(xcb_connection_t* connection, xcb_window_t root) {
     return {name.begin(), name.end()};
 }
 
-// Sends one command over sway's socket protocol and reads the answer; true when sway did it
-// to some window. Short waits: the compositor answers at once or not at all.
-bool runSwayCommand(const std::string& socketPath, const QByteArray& command) {
-    sockaddr_un address{};
-    if (socketPath.size() >= sizeof address.sun_path)
-        return false;
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    constexpr std::uint32_t RunCommand = 0;
-    const auto length = static_cast<std::uint32_t>(command.size());
-    QByteArray message("i3-ipc");
-    message.append(reinterpret_cast<const char*>(&length), sizeof length);
-    message.append(reinterpret_cast<const char*>(&RunCommand), sizeof RunCommand);
-    message.append(command);
-    QByteArray reply;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-        ::write(fd, message.constData(), static_cast<size_t>(message.size())) == message.size()) {
-        pollfd readable{fd, POLLIN, 0};
-        char buffer[1024];
-        while (::poll(&readable, 1, 500) == 1) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got <= 0)
-                break;
-            reply.append(buffer, got);
-            if (reply.contains(']'))
-                break;
-        }
-    }
-    ::close(fd);
-    constexpr qsizetype HeaderSize = 14;
-    const QJsonArray results = QJsonDocument::fromJson(reply.mid(HeaderSize)).array();
-    return !results.isEmpty() &&
-           results.first().toObject().value(QStringLiteral("success")).toBool();
-}
-
 // The X bridge of a wlroots compositor (sway and its kin) centres every window it manages,
 // wherever the program puts it.
 bool isWlrootsBridge(const std::string& windowManagerName) {
@@ -130,9 +86,9 @@ protected:
         if (watched != &window_ || event->type() != QEvent::Show)
             return false;
         skipTaskbar(static_cast<xcb_window_t>(window_.winId()));
-        const char* swaySocket = std::getenv("SWAYSOCK");
-        if (swaySocket != nullptr && *swaySocket != '\0' && underWlrootsBridge())
-            placeSoon(swaySocket, window_.pos(), 0);
+        const QByteArray socket = swaySocket();
+        if (!socket.isEmpty() && underWlrootsBridge())
+            placeSoon(socket, window_.pos(), 0);
         return false;
     }
 
@@ -150,14 +106,14 @@ private:
     }
 
     // Sway knows the window a moment after the X server maps it: a few tries.
-    void placeSoon(const std::string& socket, QPoint at, int attempt) {
+    void placeSoon(const QByteArray& socket, QPoint at, int attempt) {
         QTimer::singleShot(attempt == 0 ? 10 : 40, this, [this, socket, at, attempt] {
             if (window_.isVisible() && !placeWithSway(socket, at) && attempt < 10)
                 placeSoon(socket, at, attempt + 1);
         });
     }
 
-    bool placeWithSway(const std::string& socket, QPoint at) const {
+    bool placeWithSway(const QByteArray& socket, QPoint at) const {
         const QString command =
             QStringLiteral("[pid=%1 title=\"^%2$\"] border none, move absolute position %3 %4")
                 .arg(QCoreApplication::applicationPid())
