@@ -396,7 +396,7 @@ void TestBadInput::unwritableListKeepsListAndFileEqual() {
     QCOMPARE(start(Three), StartOutcome::Resident);
     const Lines rowsBefore = rowsOf(*app_);
     const int height = app_->window().height();
-    QSignalSpy unloaded(&app_->window(), &ListWindow::unloaded);
+    QSignalSpy unloaded(&app_->eventLoop(), &QtEventLoop::ended);
 
     if (state == "list.dat a folder") {
         fs::remove(listPath());
