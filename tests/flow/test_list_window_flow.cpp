@@ -156,13 +156,13 @@ TEST_F(ListWindowFlow, RightClicksWhileTheQuestionIsOpenAskNothingMore) {
     };
     platform.trayEvent(517);
     EXPECT_EQ(asked, 1);
-    EXPECT_FALSE(window.ended);
+    EXPECT_FALSE(loop.ended);
     // Once answered, the next right click asks again.
     platform.whileMessageShown = nullptr;
     platform.answers.push_back(MessageAnswer::Yes);
     platform.trayEvent(517);
     EXPECT_EQ(platform.messages.size(), 2u);
-    EXPECT_TRUE(window.ended);
+    EXPECT_TRUE(loop.ended);
 }
 
 TEST_F(ListWindowFlow, RightClickClosesOpenDialogsFirst) {
