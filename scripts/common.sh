@@ -39,7 +39,7 @@ build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libxcb1-dev xdg-u
 test_packages=(xvfb xauth xdotool x11-utils imagemagick trayer openbox dbus-x11
     at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 xfce4-panel xfconf python3-dbus
     lxqt-panel mate-panel tint2 sway waybar xwayland wtype grim
-    clang-format clang libclang-rt-14-dev
+    clang-format clang libclang-rt-14-dev strace
     desktop-file-utils appstream dpkg-dev lintian man-db debootstrap)
 
 build_quivanto() {
