@@ -61,9 +61,10 @@ class PanelTest(ProgramTest):
         return None
 
     def taskbar_box(self, icon_x):
-        """Where a task button of ours would show: the tray's panel left of the tray."""
+        """Where a task button of ours would show: the tray's panel left of the list, which
+        opens with its right edge at the icon."""
         x, y, _, height = self.panel_box
-        return (x, y, icon_x - 40, height)
+        return (x, y, icon_x - 263 - 10, height)
 
     def icon(self):
         """The centre of our icon in the panel, on screen, once it is drawn and still."""
