@@ -169,7 +169,8 @@ void ListWindow::buildControls() {
 
 void ListWindow::connectControls() {
     // Only the double-click: Enter and Space reach the launch through the key table.
-    connect(lstApps_, &QListWidget::itemDoubleClicked, this, [this] { lstApps_DblClick(*form_); });
+    connect(lstApps_, &QAbstractItemView::doubleClicked, this,
+            [this] { lstApps_DblClick(*form_); });
     connect(lstApps_, &ItemListBox::dropped, this, [this](const QMimeData* data) {
         // Handled once the drop is over, so no message box holds the drag source waiting.
         runLater([this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*form_, files); });
@@ -210,15 +211,15 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListWindow::setRows(const std::vector<std::string>& rows) {
-    lstApps_->setLines(rows);
+    lstApps_->showLines(rows);
 }
 
-void ListWindow::insertRow(int index, const std::string& row) {
-    lstApps_->insertLine(index, row);
+void ListWindow::insertRow(int index, const std::string&) {
+    lstApps_->lineInserted(index);
 }
 
 void ListWindow::removeRow(int index) {
-    lstApps_->removeLine(index);
+    lstApps_->lineRemoved(index);
 }
 
 int ListWindow::selectedIndex() const {
