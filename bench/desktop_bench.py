@@ -215,6 +215,46 @@ def big_list(rows):
     return "".join(lines).encode()
 
 
+def quartiles(values):
+    """The lower quartile, the median and the upper quartile."""
+    if len(values) < 2:
+        return values[0], values[0], values[0]
+    low, middle, high = statistics.quantiles(values, n=4, method="inclusive")
+    return low, middle, high
+
+
+def paired(args, quivanto, measure, pairs):
+    """`measure` run for both programs `pairs` times back to back, taking turns at going
+    first; returns each program's results and the ratio Quivanto / bare of every pair. A
+    pair meets one weather, so its ratio holds on a busy machine where times do not."""
+    results = {"bare": [], "quivanto": []}
+    ratios = []
+    order = [("bare", args.bare), ("quivanto", quivanto)]
+    for pair in range(pairs):
+        this = {}
+        for name, program in order if pair % 2 == 0 else reversed(order):
+            this[name] = measure(program)
+            results[name].append(this[name])
+        ratios.append(this["quivanto"]["dock"] / this["bare"]["dock"])
+        if args.verbose:
+            print(pair, this, file=sys.stderr)
+    return results, ratios
+
+
+def report_docks(docks, ratios, kind="XEmbed"):
+    def both(key):
+        return (statistics.median(r[key] for r in docks["quivanto"]),
+                statistics.median(r[key] for r in docks["bare"]))
+
+    low, middle, high = quartiles(ratios)
+    figure(f"start to tray icon docked ({kind})", *both("dock"), "ms", goal=1.10,
+           quotient=middle,
+           note=f"{len(ratios)} pairs: median of the pair ratios, quartiles {low:.2f}-{high:.2f};"
+           " times are medians")
+    figure("  processor time until docked", *both("cpu"), "ms",
+           note=f"median of {len(ratios)}, all threads")
+
+
 def interleaved(args, quivanto, measure):
     """`measure` run args.runs times for each program, taking turns at going first."""
     results = {"bare": [], "quivanto": []}
@@ -231,10 +271,12 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("bare")
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--dock-runs", type=int, default=15)
+    parser.add_argument("--dock-runs", type=int, default=31)
     parser.add_argument("--idle", type=float, default=10.0)
     parser.add_argument("--clicks", type=int, default=20)
     parser.add_argument("--big", type=int, default=100000)
+    parser.add_argument("--start-only", action="store_true",
+                        help="only start to docked, for quick comparisons")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     quivanto = os.environ["QUIVANTO_PROGRAM"]
@@ -246,10 +288,12 @@ def main():
             session.stop(process)
             return {"dock": docked * 1000, "cpu": session.cpu_at_dock * 1000}
 
+        docks, dock_ratios = paired(args, quivanto, dock, args.dock_runs)
+        if args.start_only:
+            report_docks(docks, dock_ratios)
+            return
         rest = interleaved(args, quivanto,
                            lambda program: measure_at_rest(session, program, args.idle))
-        docks = interleaved(argparse.Namespace(**{**vars(args), "runs": args.dock_runs}),
-                            quivanto, dock)
 
         def med(results, name, key):
             return statistics.median(r[key] for r in results[name])
@@ -257,11 +301,8 @@ def main():
         def both(results, key):
             return med(results, "quivanto", key), med(results, "bare", key)
 
-        n, nd = args.runs, args.dock_runs
-        figure("start to tray icon docked", *both(docks, "dock"), "ms", goal=1.10,
-               note=f"median of {nd}")
-        figure("  processor time until docked", *both(docks, "cpu"), "ms",
-               note=f"median of {nd}, all threads")
+        n = args.runs
+        report_docks(docks, dock_ratios)
         figure("idle PSS after 2 s", *both(rest, "pss"), "MB", goal=1.10, note=f"median of {n}")
         figure("idle RSS after 2 s", *both(rest, "rss"), "MB", goal=1.10, note=f"median of {n}")
         figure("threads", *both(rest, "threads"), "")
