@@ -87,8 +87,6 @@ ListWindow::ListWindow(const ScreenMetrics& metrics, QWidget* parent)
     , metrics_(metrics) {
     setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), ApplicationTitle.size()));
     setObjectName(QStringLiteral("Form1"));
-    buildControls();
-    connectControls();
 }
 
 ListWindow::~ListWindow() = default;
@@ -155,6 +153,8 @@ void ListWindow::buildControls() {
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metrics_.twipsPerPixelY));
+    if (listPlace_)
+        lstApps_->setGeometry(*listPlace_);
 
     // Tab order: the list, then Properties, Delete, Add, Help, the banner and Hide.
     setTabOrder(lstApps_, picProperties_);
@@ -165,6 +165,17 @@ void ListWindow::buildControls() {
     setTabOrder(picHeader_, picClose_);
     // First in the tab order, so the list has the focus when the window first shows.
     lstApps_->setFocus();
+}
+
+ItemListBox& ListWindow::list() const {
+    // The controls are built when first needed: start-up docks the tray icon before it pays
+    // for widgets and the list's font. Building them changes nothing a caller can see.
+    if (lstApps_ == nullptr) {
+        auto& self = const_cast<ListWindow&>(*this);
+        self.buildControls();
+        self.connectControls();
+    }
+    return *lstApps_;
 }
 
 void ListWindow::connectControls() {
@@ -211,29 +222,36 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListWindow::setRows(const std::vector<std::string>& rows) {
-    lstApps_->showLines(rows);
+    list().showLines(rows);
 }
 
 void ListWindow::insertRow(int index, const std::string&) {
-    lstApps_->lineInserted(index);
+    list().lineInserted(index);
 }
 
 void ListWindow::removeRow(int index) {
-    lstApps_->lineRemoved(index);
+    list().lineRemoved(index);
 }
 
 int ListWindow::selectedIndex() const {
-    return lstApps_->selectedIndex();
+    return list().selectedIndex();
 }
 
 void ListWindow::selectIndex(int index) {
-    lstApps_->selectIndex(index);
+    list().selectIndex(index);
 }
 
 void ListWindow::place(const PixelRect& window, const PixelRect& list) {
     setFixedSize(window.width, window.height);
     move(window.left, window.top);
-    lstApps_->setGeometry(list.left, list.top, list.width, list.height);
+    listPlace_ = QRect(list.left, list.top, list.width, list.height);
+    if (lstApps_ != nullptr) // else the list takes its place when it is built
+        lstApps_->setGeometry(*listPlace_);
+}
+
+void ListWindow::showWindow() {
+    list(); // a window shown is a window built
+    show();
 }
 
 void ListWindow::activate() {
@@ -242,7 +260,7 @@ void ListWindow::activate() {
 }
 
 void ListWindow::focusList() {
-    lstApps_->setFocus();
+    list().setFocus();
 }
 
 WindowHandle ListWindow::nativeHandle() const {

@@ -5,7 +5,10 @@
 #include "core/list_window_view.h"
 #include "platform/platform.h"
 
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QMimeData;
@@ -41,7 +44,7 @@ public:
     int selectedIndex() const override;
     void selectIndex(int index) override;
     void place(const PixelRect& window, const PixelRect& list) override;
-    void showWindow() override { show(); }
+    void showWindow() override;
     void hideWindow() override { hide(); }
     void activate() override;
     void focusList() override;
@@ -49,7 +52,7 @@ public:
     void runLater(std::function<void()> task) override;
     void programEnds() override { emit unloaded(); }
 
-    ItemListBox* lstApps() const { return lstApps_; }
+    ItemListBox* lstApps() const { return &list(); }
 
 signals:
     // The list window was unloaded: the program ends.
@@ -61,6 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ItemListBox& list() const;
     void buildControls();
     void connectControls();
     QRect pixelRect(const TwipsRect& rect) const;
@@ -76,6 +80,7 @@ private:
     PictureButton* picProperties_ = nullptr;
     PictureButton* picHelp_ = nullptr;
     ItemListBox* lstApps_ = nullptr;
+    std::optional<QRect> listPlace_; // the list's place, as last given
 };
 
 } // namespace quivanto
