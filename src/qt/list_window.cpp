@@ -17,6 +17,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <utility>
+
 namespace quivanto {
 namespace {
 
@@ -155,6 +157,9 @@ void ListWindow::buildControls() {
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metrics_.twipsPerPixelY));
     if (listPlace_)
         lstApps_->setGeometry(*listPlace_);
+    if (rows_ != nullptr)
+        lstApps_->showLines(*rows_);
+    lstApps_->selectIndex(selectionBeforeBuilt_);
 
     // Tab order: the list, then Properties, Delete, Add, Help, the banner and Hide.
     setTabOrder(lstApps_, picProperties_);
@@ -168,8 +173,9 @@ void ListWindow::buildControls() {
 }
 
 ItemListBox& ListWindow::list() const {
-    // The controls are built when first needed: start-up docks the tray icon before it pays
-    // for widgets and the list's font. Building them changes nothing a caller can see.
+    // The controls are built when first needed, mostly when the window first shows: start-up
+    // docks the tray icon before it pays for widgets, and a program at rest that was never
+    // opened holds no fonts. Building them changes nothing a caller can see.
     if (lstApps_ == nullptr) {
         auto& self = const_cast<ListWindow&>(*this);
         self.buildControls();
@@ -222,7 +228,9 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListWindow::setRows(const std::vector<std::string>& rows) {
-    list().showLines(rows);
+    rows_ = &rows;
+    if (lstApps_ != nullptr) // else the list shows them when it is built
+        lstApps_->showLines(rows);
 }
 
 void ListWindow::insertRow(int index, const std::string&) {
@@ -234,11 +242,17 @@ void ListWindow::removeRow(int index) {
 }
 
 int ListWindow::selectedIndex() const {
-    return list().selectedIndex();
+    return lstApps_ != nullptr ? lstApps_->selectedIndex() : selectionBeforeBuilt_;
 }
 
 void ListWindow::selectIndex(int index) {
-    list().selectIndex(index);
+    if (lstApps_ != nullptr) {
+        lstApps_->selectIndex(index);
+        return;
+    }
+    // As the list would take it: a row that is not there selects none.
+    const bool there = rows_ != nullptr && index >= 0 && std::cmp_less(index, rows_->size());
+    selectionBeforeBuilt_ = there ? index : -1;
 }
 
 void ListWindow::place(const PixelRect& window, const PixelRect& list) {

@@ -80,7 +80,10 @@ private:
     PictureButton* picProperties_ = nullptr;
     PictureButton* picHelp_ = nullptr;
     ItemListBox* lstApps_ = nullptr;
-    std::optional<QRect> listPlace_; // the list's place, as last given
+    // What the list shows, kept for it until it is built.
+    const std::vector<std::string>* rows_ = nullptr;
+    std::optional<QRect> listPlace_;
+    int selectionBeforeBuilt_ = -1;
 };
 
 } // namespace quivanto
