@@ -301,7 +301,7 @@ def report_docks(docks, ratios, title="start to tray icon docked (XEmbed)"):
            quotient=middle,
            note=f"{len(ratios)} pairs: median of the pair ratios, quartiles {low:.2f}-{high:.2f};"
            " times are medians")
-    figure("  processor time until docked", *both("cpu"), "ms",
+    figure("  processor time until then", *both("cpu"), "ms",
            note=f"median of {len(ratios)}, all threads")
 
 
