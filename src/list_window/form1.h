@@ -97,6 +97,7 @@ private:
     ListWindowGeometry geometry_;
     ScreenMetrics metricsAtBuild_;
     bool minimized_ = true;
+    bool removeQuestionOpen_ = false;
     TrayIconData trayIconData_;
     std::vector<std::string> rows_;
     std::array<std::unique_ptr<ListDialog>, 3> dialogs_; // Add Item, Properties, About

@@ -11,6 +11,7 @@ class QSystemTrayIcon;
 
 namespace quivanto {
 namespace desktop {
+class HostArrival;
 class StatusNotifierItem;
 enum class TrayKind;
 } // namespace desktop
@@ -63,10 +64,16 @@ public:
     void setForegroundWindow(WindowHandle window) override;
 
 private:
+    bool publishStatusNotifierItem(const QString& tip, const TrayEventHandler& onEvent);
+    void addXEmbedIcon(const QString& tip, const TrayEventHandler& onEvent);
+    // From an XEmbed icon to our own StatusNotifier item, once a host is there.
+    void moveToStatusNotifierHost(const QString& tip, const TrayEventHandler& onEvent);
+
     int instanceLock_ = -1;        // the single-instance lock, held while this copy runs
     desktop::TrayKind trayKind_{}; // what waitForTray found
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
+    std::unique_ptr<desktop::HostArrival> hostArrival_; // while on an XEmbed tray
 };
 
 } // namespace quivanto
