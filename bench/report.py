@@ -7,12 +7,14 @@ def _amount(value, unit):
 
 
 def figure(name, value, reference, unit, goal=None, goal_absolute=None, note="", ratio=True,
-           against="bare"):
-    """`goal` bounds the ratio value/reference; `goal_absolute` bounds the value itself."""
+           against="bare", quotient=None):
+    """`goal` bounds the ratio value/reference, or `quotient` where one is given (a median
+    of paired ratios, say); `goal_absolute` bounds the value itself."""
     parts = [f"{name:<42}{_amount(value, unit):>12}"]
     parts.append(f"{against} {_amount(reference, unit):>9}" if reference is not None
                  else " " * (len(against) + 10))
-    quotient = value / reference if ratio and reference else None
+    if quotient is None and ratio and reference:
+        quotient = value / reference
     parts.append(f"ratio {quotient:5.2f}" if quotient is not None else " " * 11)
     if goal is not None:
         met = quotient is not None and quotient <= goal

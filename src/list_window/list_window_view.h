@@ -23,7 +23,9 @@ class ListWindowView {
 public:
     virtual ~ListWindowView() = default;
 
-    // The rows of `lstApps`, each one list file line as bytes, in the order given.
+    // The rows of `lstApps`, each one list file line as bytes, in the order given. They are
+    // the flows' own rows, kept in place while the flows live: a view may read them there
+    // rather than keep a copy. Each change below is made to them before the view is told.
     virtual void setRows(const std::vector<std::string>& rows) = 0;
     // The selection stays on the row it was on.
     virtual void insertRow(int index, const std::string& row) = 0;

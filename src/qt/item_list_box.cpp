@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QItemSelectionModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -17,44 +18,6 @@ constexpr qreal SmallestPointSize = 5.0;
 
 QString textOf(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-// A row: the item line's bytes and nothing else. What the view asks of it (the text shown,
-// the text a screen reader reads) is made from the bytes when asked, so a list of many
-// thousands of rows costs one string per row to load and to keep.
-class ItemRow final : public QListWidgetItem {
-public:
-    static constexpr int Type = QListWidgetItem::UserType + 1;
-
-    explicit ItemRow(std::string line)
-        : QListWidgetItem(nullptr, Type)
-        , line_(std::move(line)) {}
-
-    const std::string& line() const { return line_; }
-
-    QVariant data(int role) const override {
-        switch (role) {
-        case Qt::DisplayRole:
-        case Qt::EditRole:
-            // The description column and nothing more: the separator and the target lie
-            // beyond the visible part of a row, whatever the font.
-            return textOf(descriptionField(line_));
-        case Qt::AccessibleTextRole:
-            // A screen reader reads the description, not the padding and the hidden target.
-            return textOf(trimSpaces(descriptionField(line_)));
-        default:
-            return QListWidgetItem::data(role);
-        }
-    }
-
-private:
-    std::string line_;
-};
-
-std::string lineOf(const QListWidgetItem& item) {
-    if (item.type() == ItemRow::Type)
-        return static_cast<const ItemRow&>(item).line();
-    return item.text().toStdString();
 }
 
 class FixedRowDelegate final : public QStyledItemDelegate {
@@ -72,8 +35,84 @@ private:
 
 } // namespace
 
+// The rows of the list box, read from the lines where their owner keeps them. A row's text
+// (what the view shows, what a screen reader reads) is made from its bytes when asked, so a
+// list of many thousands of rows costs nothing beyond the lines themselves.
+//
+// The owner changes its lines before it says so, while the view must hear of a change before
+// it happens: between the two, the rows are answered as they were before the change.
+class ItemRowsModel final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void show(const std::vector<std::string>& lines) {
+        beginResetModel();
+        lines_ = &lines;
+        shown_ = static_cast<int>(lines.size());
+        endResetModel();
+    }
+
+    void inserted(int index) {
+        inserting_ = index;
+        beginInsertRows({}, index, index);
+        inserting_ = -1;
+        ++shown_;
+        endInsertRows();
+    }
+
+    void removed(int index) {
+        removing_ = index;
+        beginRemoveRows({}, index, index);
+        removing_ = -1;
+        --shown_;
+        endRemoveRows();
+    }
+
+    // The line of a row as the view knows the rows; null for a row being removed.
+    const std::string* lineAt(int row) const {
+        if (lines_ == nullptr || row < 0 || row >= shown_ || row == removing_)
+            return nullptr;
+        std::size_t at = static_cast<std::size_t>(row);
+        if (removing_ >= 0 && row > removing_)
+            --at;
+        if (inserting_ >= 0 && row >= inserting_)
+            ++at;
+        return at < lines_->size() ? &(*lines_)[at] : nullptr;
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : shown_;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const std::string* line = lineAt(index.row());
+        if (line == nullptr)
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            // The description column and nothing more: the separator and the target lie
+            // beyond the visible part of a row, whatever the font.
+            return textOf(descriptionField(*line));
+        case Qt::AccessibleTextRole:
+            // A screen reader reads the description, not the padding and the hidden target.
+            return textOf(trimSpaces(descriptionField(*line)));
+        default:
+            return {};
+        }
+    }
+
+private:
+    const std::vector<std::string>* lines_ = nullptr;
+    int shown_ = 0;      // the rows the view knows of
+    int inserting_ = -1; // the row being inserted, while the view is told
+    int removing_ = -1;  // the row being removed, while the view is told
+};
+
 ItemListBox::ItemListBox(QWidget* parent)
-    : QListWidget(parent) {
+    : QListView(parent)
+    , rows_(new ItemRowsModel(this)) {
+    setModel(rows_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setTextElideMode(Qt::ElideNone);
@@ -87,47 +126,38 @@ ItemListBox::ItemListBox(QWidget* parent)
     viewport()->setAcceptDrops(true);
 }
 
-QListWidgetItem* ItemListBox::makeItem(std::string line) const {
-    return new ItemRow(std::move(line));
+ItemListBox::~ItemListBox() = default;
+
+void ItemListBox::showLines(const std::vector<std::string>& lines) {
+    rows_->show(lines);
 }
 
-void ItemListBox::setLines(const std::vector<std::string>& lines) {
-    clear();
-    loading_ = true;
-    for (const auto& line : lines)
-        QListWidget::addItem(makeItem(line)); // the list takes ownership
-    loading_ = false;
-    if (count() > 0)
-        QListWidget::rowsInserted(QModelIndex(), 0, count() - 1);
+void ItemListBox::lineInserted(int index) {
+    rows_->inserted(index);
 }
 
-void ItemListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
-    // The view lays itself out again for every row it is told of; while a whole list
-    // arrives it is told once, of all the rows, at the end.
-    if (!loading_)
-        QListWidget::rowsInserted(parent, start, end);
+void ItemListBox::lineRemoved(int index) {
+    rows_->removed(index);
 }
 
-void ItemListBox::insertLine(int index, const std::string& line) {
-    QListWidget::insertItem(index, makeItem(line)); // the selection stays with its row
-}
-
-void ItemListBox::removeLine(int index) {
-    delete takeItem(index);
+int ItemListBox::count() const {
+    return rows_->rowCount();
 }
 
 std::string ItemListBox::line(int index) const {
-    const QListWidgetItem* row = item(index);
-    return row != nullptr ? lineOf(*row) : std::string{};
+    const std::string* found = rows_->lineAt(index);
+    return found != nullptr ? *found : std::string{};
 }
 
 int ItemListBox::selectedIndex() const {
-    const auto selected = selectedItems();
-    return selected.isEmpty() ? -1 : row(selected.first());
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void ItemListBox::selectIndex(int index) {
-    setCurrentRow(index);
+    // As a list widget does it: the row becomes current and the only one selected; -1
+    // leaves none.
+    selectionModel()->setCurrentIndex(rows_->index(index), QItemSelectionModel::ClearAndSelect);
 }
 
 void ItemListBox::setDescriptionFont(const QFont& font) {
@@ -159,7 +189,7 @@ bool ItemListBox::viewportEvent(QEvent* event) {
     // A scroll bar that comes or goes changes the room the column has.
     if (event->type() == QEvent::Resize)
         fitDescriptionColumn();
-    return QListWidget::viewportEvent(event);
+    return QListView::viewportEvent(event);
 }
 
 void ItemListBox::setRowHeightPixels(int pixels) {

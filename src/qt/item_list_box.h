@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QFont>
-#include <QListWidget>
+#include <QListView>
 
 class QMimeData;
 
@@ -10,22 +10,27 @@ class QMimeData;
 
 namespace quivanto {
 
-// The list box `lstApps`: one row per item line, the line's bytes kept exactly as stored,
-// in the order the list window gives them, one fixed row height. It accepts a drop of
-// anything and hands the dropped data on; deciding what to do with it is the list
-// window's business.
-class ItemListBox final : public QListWidget {
+class ItemRowsModel;
+
+// The list box `lstApps`: one row per item line, shown from the lines where the list window
+// keeps them, in their order, one fixed row height. It holds no copy of its own: the owner
+// of the lines tells it of each change once the change is made. It accepts a drop of
+// anything and hands the dropped data on; deciding what to do with it is the list window's
+// business.
+class ItemListBox final : public QListView {
     Q_OBJECT
 public:
     explicit ItemListBox(QWidget* parent = nullptr);
+    ~ItemListBox() override;
 
-    // Replaces every row at once; faster than adding rows one by one.
-    void setLines(const std::vector<std::string>& lines);
+    // The lines to show from now on. They must outlive the box or be replaced first.
+    void showLines(const std::vector<std::string>& lines);
 
-    // Inserts a row without moving the selection off its row.
-    void insertLine(int index, const std::string& line);
-    void removeLine(int index);
+    // A line was inserted at, or removed from, `index`. The selection stays on its row.
+    void lineInserted(int index);
+    void lineRemoved(int index);
 
+    int count() const;
     std::string line(int index) const;
     int selectedIndex() const; // -1 when no row is selected
     void selectIndex(int index);
@@ -48,15 +53,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void rowsInserted(const QModelIndex& parent, int start, int end) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
-    QListWidgetItem* makeItem(std::string line) const;
     void fitDescriptionColumn();
 
+    ItemRowsModel* rows_;
     int rowHeightPixels_ = 13;
-    bool loading_ = false; // setLines is filling the list
     QFont descriptionFont_;
     bool fontAsked_ = false; // setDescriptionFont was called
 };

@@ -17,6 +17,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <utility>
+
 namespace quivanto {
 namespace {
 
@@ -87,8 +89,6 @@ ListWindow::ListWindow(const ScreenMetrics& metrics, QWidget* parent)
     , metrics_(metrics) {
     setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), ApplicationTitle.size()));
     setObjectName(QStringLiteral("Form1"));
-    buildControls();
-    connectControls();
 }
 
 ListWindow::~ListWindow() = default;
@@ -155,6 +155,11 @@ void ListWindow::buildControls() {
     lstApps_->setFrameShape(QFrame::NoFrame);
     lstApps_->setPalette(green);
     lstApps_->setRowHeightPixels(twipsToPixels(RowHeight, metrics_.twipsPerPixelY));
+    if (listPlace_)
+        lstApps_->setGeometry(*listPlace_);
+    if (rows_ != nullptr)
+        lstApps_->showLines(*rows_);
+    lstApps_->selectIndex(selectionBeforeBuilt_);
 
     // Tab order: the list, then Properties, Delete, Add, Help, the banner and Hide.
     setTabOrder(lstApps_, picProperties_);
@@ -167,9 +172,22 @@ void ListWindow::buildControls() {
     lstApps_->setFocus();
 }
 
+ItemListBox& ListWindow::list() const {
+    // The controls are built when first needed, mostly when the window first shows: start-up
+    // docks the tray icon before it pays for widgets, and a program at rest that was never
+    // opened holds no fonts. Building them changes nothing a caller can see.
+    if (lstApps_ == nullptr) {
+        auto& self = const_cast<ListWindow&>(*this);
+        self.buildControls();
+        self.connectControls();
+    }
+    return *lstApps_;
+}
+
 void ListWindow::connectControls() {
     // Only the double-click: Enter and Space reach the launch through the key table.
-    connect(lstApps_, &QListWidget::itemDoubleClicked, this, [this] { lstApps_DblClick(*form_); });
+    connect(lstApps_, &QAbstractItemView::doubleClicked, this,
+            [this] { lstApps_DblClick(*form_); });
     connect(lstApps_, &ItemListBox::dropped, this, [this](const QMimeData* data) {
         // Handled once the drop is over, so no message box holds the drag source waiting.
         QMetaObject::invokeMethod(
@@ -212,29 +230,44 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListWindow::setRows(const std::vector<std::string>& rows) {
-    lstApps_->setLines(rows);
+    rows_ = &rows;
+    if (lstApps_ != nullptr) // else the list shows them when it is built
+        lstApps_->showLines(rows);
 }
 
-void ListWindow::insertRow(int index, const std::string& row) {
-    lstApps_->insertLine(index, row);
+void ListWindow::insertRow(int index, const std::string&) {
+    list().lineInserted(index);
 }
 
 void ListWindow::removeRow(int index) {
-    lstApps_->removeLine(index);
+    list().lineRemoved(index);
 }
 
 int ListWindow::selectedIndex() const {
-    return lstApps_->selectedIndex();
+    return lstApps_ != nullptr ? lstApps_->selectedIndex() : selectionBeforeBuilt_;
 }
 
 void ListWindow::selectIndex(int index) {
-    lstApps_->selectIndex(index);
+    if (lstApps_ != nullptr) {
+        lstApps_->selectIndex(index);
+        return;
+    }
+    // As the list would take it: a row that is not there selects none.
+    const bool there = rows_ != nullptr && index >= 0 && std::cmp_less(index, rows_->size());
+    selectionBeforeBuilt_ = there ? index : -1;
 }
 
 void ListWindow::place(const PixelRect& window, const PixelRect& list) {
     setFixedSize(window.width, window.height);
     move(window.left, window.top);
-    lstApps_->setGeometry(list.left, list.top, list.width, list.height);
+    listPlace_ = QRect(list.left, list.top, list.width, list.height);
+    if (lstApps_ != nullptr) // else the list takes its place when it is built
+        lstApps_->setGeometry(*listPlace_);
+}
+
+void ListWindow::showWindow() {
+    list(); // a window shown is a window built
+    show();
 }
 
 void ListWindow::activate() {
@@ -243,7 +276,7 @@ void ListWindow::activate() {
 }
 
 void ListWindow::focusList() {
-    lstApps_->setFocus();
+    list().setFocus();
 }
 
 WindowHandle ListWindow::nativeHandle() const {

@@ -5,7 +5,10 @@
 #include "list_window/list_window_view.h"
 #include "platform/platform.h"
 
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QMimeData;
@@ -41,13 +44,13 @@ public:
     int selectedIndex() const override;
     void selectIndex(int index) override;
     void place(const PixelRect& window, const PixelRect& list) override;
-    void showWindow() override { show(); }
+    void showWindow() override;
     void hideWindow() override { hide(); }
     void activate() override;
     void focusList() override;
     WindowHandle nativeHandle() const override;
 
-    ItemListBox* lstApps() const { return lstApps_; }
+    ItemListBox* lstApps() const { return &list(); }
 
 protected:
     // Keys reach the window itself only when none of its controls has the focus.
@@ -55,6 +58,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ItemListBox& list() const;
     void buildControls();
     void connectControls();
     QRect pixelRect(const TwipsRect& rect) const;
@@ -70,6 +74,10 @@ private:
     PictureButton* picProperties_ = nullptr;
     PictureButton* picHelp_ = nullptr;
     ItemListBox* lstApps_ = nullptr;
+    // What the list shows, kept for it until it is built.
+    const std::vector<std::string>* rows_ = nullptr;
+    std::optional<QRect> listPlace_;
+    int selectionBeforeBuilt_ = -1;
 };
 
 } // namespace quivanto

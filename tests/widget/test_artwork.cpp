@@ -24,9 +24,11 @@ void TestArtwork::bannerIsDrawnWhenTheListWindowFirstShows() {
     testing::QtListWindow app(platform, dir.path().toStdString());
     app.form().Form_Load();
     const auto* banner = app.window().findChild<QLabel*>(QStringLiteral("picHeader"));
-    QVERIFY(banner != nullptr);
-    QVERIFY(banner->pixmap().isNull()); // waiting in the tray costs no drawing
+    // Waiting in the tray costs no drawing, if the banner is built at all.
+    QVERIFY(banner == nullptr || banner->pixmap().isNull());
     app.form().ShowMenu();
+    banner = app.window().findChild<QLabel*>(QStringLiteral("picHeader"));
+    QVERIFY(banner != nullptr);
     QCOMPARE(banner->pixmap().deviceIndependentSize().toSize(), QSize(263, 39));
     const QImage picture = banner->pixmap().toImage();
     QCOMPARE(qAlpha(picture.pixel(10, 10)), 255); // drawn, not left transparent

@@ -8,14 +8,16 @@
 
 using namespace quivanto;
 
-// The list box keeps each row as the item line's bytes; what it shows and what a screen
-// reader hears are made from them.
+// The list box shows each row from the item line's bytes where their owner keeps them; what
+// it shows and what a screen reader hears are made from them.
 class TestItemListBox final : public QObject {
     Q_OBJECT
 private slots:
     void rowsShowTheirLineAndSpeakTheirDescription_data();
     void rowsShowTheirLineAndSpeakTheirDescription();
     void aWholeListIsLaidOutAtOnce();
+    void rowsFollowTheChangesTheyAreToldOf_data();
+    void rowsFollowTheChangesTheyAreToldOf();
     void theDescriptionColumnAlwaysFits_data();
     void theDescriptionColumnAlwaysFits();
 };
@@ -48,15 +50,20 @@ void TestItemListBox::rowsShowTheirLineAndSpeakTheirDescription() {
     const std::string bytes = line.toStdString();
     for (const bool loaded : {true, false}) {
         ItemListBox list;
-        if (loaded)
-            list.setLines({bytes});
-        else
-            list.insertLine(0, bytes);
-        const int row = 0;
+        std::vector<std::string> lines;
+        if (loaded) {
+            lines.push_back(bytes);
+            list.showLines(lines);
+        } else {
+            list.showLines(lines);
+            lines.push_back(bytes);
+            list.lineInserted(0);
+        }
+        const QModelIndex row = list.model()->index(0, 0);
         QCOMPARE(list.count(), 1);
-        QCOMPARE(list.line(row), bytes);
-        QCOMPARE(list.item(row)->text(), shown);
-        QCOMPARE(list.item(row)->data(Qt::AccessibleTextRole).toString(), spoken);
+        QCOMPARE(list.line(0), bytes);
+        QCOMPARE(row.data().toString(), shown);
+        QCOMPARE(row.data(Qt::AccessibleTextRole).toString(), spoken);
     }
 }
 
@@ -69,21 +76,66 @@ void TestItemListBox::aWholeListIsLaidOutAtOnce() {
     std::vector<std::string> lines;
     for (int i = 199; i >= 0; --i)
         lines.push_back("Row " + std::to_string(1000 + i) + std::string(22, ' ') + "|/r");
-    list.setLines(lines);
+    list.showLines(lines);
     QCOMPARE(list.count(), 200);
     // In the order given: ordering the rows is the list window's business.
     QCOMPARE(list.line(0).substr(0, 8), std::string("Row 1199"));
     QCOMPARE(list.line(199).substr(0, 8), std::string("Row 1000"));
     // The view knows every row: it scrolls to the last, and finds the rows where they are.
     QTRY_VERIFY(list.verticalScrollBar()->maximum() > 0);
-    list.scrollToItem(list.item(199));
-    const QRect last = list.visualItemRect(list.item(199));
+    list.scrollTo(list.model()->index(199, 0));
+    const QRect last = list.visualRect(list.model()->index(199, 0));
     QVERIFY(list.viewport()->rect().contains(last.center()));
     QCOMPARE(list.indexAt(last.center()).row(), 199);
 
-    list.setLines({"Only one                      |/o"});
+    const std::vector<std::string> one{"Only one                      |/o"};
+    list.showLines(one);
     QTRY_COMPARE(list.verticalScrollBar()->maximum(), 0);
-    QCOMPARE(list.indexAt(list.visualItemRect(list.item(0)).center()).row(), 0);
+    QCOMPARE(list.indexAt(list.visualRect(list.model()->index(0, 0)).center()).row(), 0);
+}
+
+void TestItemListBox::rowsFollowTheChangesTheyAreToldOf_data() {
+    QTest::addColumn<int>("inserted"); // -1: none
+    QTest::addColumn<int>("removed");  // -1: none
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("shownAfter");
+    QTest::addColumn<int>("selectedAfter");
+    QTest::newRow("inserted before the selection") << 0 << -1 << 1 << "NABCD" << 2;
+    QTest::newRow("inserted after the selection") << 4 << -1 << 3 << "ABCDN" << 3;
+    QTest::newRow("removed before the selection") << -1 << 0 << 2 << "BCD" << 1;
+    QTest::newRow("removed after the selection") << -1 << 3 << 1 << "ABC" << 1;
+    // The selection moves on to the next row, or back from the last one.
+    QTest::newRow("the selected row removed") << -1 << 2 << 2 << "ABD" << 2;
+    QTest::newRow("the selected last row removed") << -1 << 3 << 3 << "ABC" << 2;
+}
+
+// The owner changes its lines first and then says so; the rows and the selection come out
+// as if the box had made the change itself.
+void TestItemListBox::rowsFollowTheChangesTheyAreToldOf() {
+    QFETCH(int, inserted);
+    QFETCH(int, removed);
+    QFETCH(int, selected);
+    QFETCH(QString, shownAfter);
+    QFETCH(int, selectedAfter);
+    ItemListBox list;
+    std::vector<std::string> lines{"A", "B", "C", "D"};
+    list.showLines(lines);
+    list.selectIndex(selected);
+    if (inserted >= 0) {
+        lines.insert(lines.begin() + inserted, "N");
+        list.lineInserted(inserted);
+    }
+    if (removed >= 0) {
+        lines.erase(lines.begin() + removed);
+        list.lineRemoved(removed);
+    }
+    QString shown;
+    for (int row = 0; row < list.count(); ++row) {
+        shown += list.model()->index(row, 0).data().toString();
+        QCOMPARE(list.line(row), lines[static_cast<std::size_t>(row)]);
+    }
+    QCOMPARE(shown, shownAfter);
+    QCOMPARE(list.selectedIndex(), selectedAfter);
 }
 
 void TestItemListBox::theDescriptionColumnAlwaysFits_data() {
@@ -112,7 +164,7 @@ void TestItemListBox::theDescriptionColumnAlwaysFits() {
     for (int i = 0; i < rows; ++i)
         lines.push_back("Item " + std::to_string(100 + i) + std::string(22, 'W') + "|/t/" +
                         std::to_string(i));
-    list.setLines(lines);
+    list.showLines(lines);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     QTRY_COMPARE(list.verticalScrollBar()->isVisible(), rows > 7);
@@ -121,7 +173,7 @@ void TestItemListBox::theDescriptionColumnAlwaysFits() {
         qPrintable(
             QString("%1 > %2").arg(list.descriptionColumnWidth()).arg(list.viewport()->width())));
     const QFontMetrics metrics(list.font());
-    const QString shown = list.item(0)->text();
+    const QString shown = list.model()->index(0, 0).data().toString();
     QCOMPARE(shown.size(), 30);
     QVERIFY(metrics.horizontalAdvance(shown) < list.viewport()->width());
     // A font that fits as it is is kept as asked.

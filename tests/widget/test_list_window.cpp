@@ -104,7 +104,7 @@ void TestListWindow::rowsMirrorTheFlowsRows() {
 void TestListWindow::doubleClickLaunches() {
     ListWindow& window = start(true);
     ItemListBox* list = window.lstApps();
-    const QPoint at = list->visualItemRect(list->item(1)).center();
+    const QPoint at = list->visualRect(list->model()->index(1, 0)).center();
     QWidget* viewport = list->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, at);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);

@@ -404,6 +404,10 @@ void DesktopPlatform::addXEmbedIcon(const QString& tip, const TrayEventHandler& 
         },
         Qt::QueuedConnection);
     trayIcon_->show();
+    // The request to dock goes to the tray host now, not when the event loop first runs:
+    // the tray host docks the icon while start-up goes on.
+    if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        xcb_flush(x11->connection());
 }
 
 void DesktopPlatform::deleteTrayIcon(const TrayIconData&) {

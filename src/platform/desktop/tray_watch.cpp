@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QGuiApplication>
 #include <QString>
 
 #include <cstdlib>
@@ -30,10 +31,11 @@ bool statusNotifierHostPresent() {
 
 struct TrayWatch::X11 {
     xcb_connection_t* connection = nullptr;
+    bool own = false; // opened here rather than borrowed from the application
     xcb_atom_t selection = XCB_ATOM_NONE;
 
     ~X11() {
-        if (connection != nullptr)
+        if (own)
             xcb_disconnect(connection);
     }
 };
@@ -44,7 +46,21 @@ TrayWatch::TrayWatch() {
         return;
     auto x11 = std::make_unique<X11>();
     int screen = 0;
-    x11->connection = xcb_connect(nullptr, &screen);
+    // The application's own connection where it has one: a second costs a connection set-up
+    // before the tray icon can dock.
+    const auto* application = qGuiApp != nullptr
+                                  ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                                  : nullptr;
+    if (application != nullptr && application->connection() != nullptr) {
+        x11->connection = application->connection();
+        char* host = nullptr;
+        int number = 0;
+        if (xcb_parse_display(nullptr, &host, &number, &screen) != 0)
+            std::free(host); // the screen DISPLAY names, as xcb_connect answers it
+    } else {
+        x11->connection = xcb_connect(nullptr, &screen);
+        x11->own = true;
+    }
     if (xcb_connection_has_error(x11->connection) != 0)
         return;
     const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screen);
