@@ -26,4 +26,8 @@ Message confirmRemoveFromTrayMessage();
 Message noTrayMessage();
 Message listFileErrorMessage(std::string_view reason);
 
+// The global shortcut: held by another program, or named in a way we do not know.
+Message shortcutTakenMessage(std::string_view keys);
+Message unknownShortcutMessage(std::string_view keys);
+
 } // namespace quivanto

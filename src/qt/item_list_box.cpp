@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -165,6 +166,15 @@ bool ItemListBox::viewportEvent(QEvent* event) {
 void ItemListBox::setRowHeightPixels(int pixels) {
     rowHeightPixels_ = pixels;
     doItemsLayout();
+}
+
+void ItemListBox::keyPressEvent(QKeyEvent* event) {
+    keyTimestamp_ = event->timestamp();
+    QListWidget::keyPressEvent(event);
+}
+
+void ItemListBox::keyboardSearch(const QString& search) {
+    emit typed(search, keyTimestamp_);
 }
 
 void ItemListBox::dragEnterEvent(QDragEnterEvent* event) {

@@ -10,6 +10,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <chrono>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
@@ -340,6 +341,12 @@ void ListWindow::forwardKey(UINT key) {
     DispatchListKey(*form_, code, shift);
 }
 
+void ListWindow::forwardCharacter(char character) {
+    if (form_ != nullptr)
+        form_->lstApps_KeyPress(std::string_view(&character, 1),
+                                std::chrono::milliseconds(static_cast<DWORD>(GetMessageTime())));
+}
+
 void ListWindow::forwardDrop(HDROP drop) {
     DroppedFiles dropped;
     dropped.hasFileList = true;
@@ -366,6 +373,10 @@ LRESULT CALLBACK ListWindow::listProc(HWND list, UINT message, WPARAM wParam, LP
         // The list goes on to handle the key in its usual way afterwards.
         self->forwardKey(static_cast<UINT>(wParam));
         break;
+    case WM_CHAR:
+        // The list box would search its rows by its own rules: the typed character is ours.
+        self->forwardCharacter(static_cast<char>(wParam));
+        return 0;
     case WM_DROPFILES:
         self->forwardDrop(reinterpret_cast<HDROP>(wParam));
         return 0;

@@ -1,5 +1,6 @@
 // The Windows edition's entry point: the list window, the dialogs' windows and Form1 on the
 // one user-interface thread, then the message loop until the user ends the program.
+#include "core/shortcut_keys.h"
 #include "list_window/form1.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/dialog_windows.h"
@@ -9,6 +10,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -23,6 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // file calls take it.
     quivanto::Form1 form(platform, loop, std::string(), listWindow, dialogViews);
     listWindow.attach(form);
+    form.setShortcut(
+        quivanto::shortcutFromArguments(std::vector<std::string>(__argv + 1, __argv + __argc)));
     if (form.Form_Load() != quivanto::StartOutcome::Resident)
         return 1;
     return loop.run();

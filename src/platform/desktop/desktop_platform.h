@@ -12,6 +12,7 @@ class QSystemTrayIcon;
 namespace quivanto {
 namespace desktop {
 class StatusNotifierItem;
+class X11Shortcut;
 enum class TrayKind;
 } // namespace desktop
 
@@ -71,6 +72,11 @@ public:
     ScreenMetrics screenMetrics() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
+    // Through X key grabs; a Wayland session's own programs have none (an X server beside
+    // it serves while one of its windows has the focus).
+    bool globalShortcutsAvailable() override;
+    ShortcutResult registerGlobalShortcut(const ShortcutKeys& keys,
+                                          ShortcutHandler onPressed) override;
 
 private:
     RegistryStandIn systemInformationTool_;
@@ -78,6 +84,7 @@ private:
     desktop::TrayKind trayKind_{}; // what waitForTray found
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
+    std::unique_ptr<desktop::X11Shortcut> shortcut_;
 };
 
 } // namespace quivanto
