@@ -61,9 +61,9 @@ NOTIFYICONDATAA TrayIcon::makeRecord(HWND window, const TrayIconData& data, HICO
     NOTIFYICONDATAA record{};
     record.cbSize = sizeof record;
     record.hWnd = window;
-    record.uID = data.id;
-    record.uFlags = data.flags;
-    record.uCallbackMessage = data.callbackMessage;
+    record.uID = TrayIconId;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = TrayCallbackMessage;
     record.hIcon = icon;
     const std::size_t length = std::min(data.tip.size(), sizeof record.szTip - 1);
     std::memcpy(record.szTip, data.tip.data(), length);

@@ -14,6 +14,11 @@ namespace quivanto::win32 {
 // application icon stands in.
 inline constexpr int ProgramIconResource = 1;
 
+// The program's one icon, and the message its events arrive as: a mouse movement whose
+// lParam carries the mouse message of the event.
+inline constexpr UINT TrayIconId = 1;
+inline constexpr UINT TrayCallbackMessage = WM_MOUSEMOVE;
+
 // The notification-area icon and the hidden window its events are sent to. The window is
 // a hidden top-level window, not a message-only one: only top-level windows hear the
 // "TaskbarCreated" broadcast that asks for the icon again after the taskbar restarts.
