@@ -39,7 +39,7 @@ Message shortcutTakenMessage(std::string_view keys) {
     text += ", so they will not open the Quivanto list.";
     text += LineBreak;
     text += "Quivanto runs as usual: click its icon in the system tray.";
-    return {text, "Quivanto - Shortcut Taken", MessageStyle::Ok | MessageStyle::IconExclamation};
+    return {text, "Quivanto - Shortcut Taken", ExclamationStyle};
 }
 
 Message unknownShortcutMessage(std::string_view keys) {
@@ -48,7 +48,7 @@ Message unknownShortcutMessage(std::string_view keys) {
     text += "\", so no keys open its list.";
     text += LineBreak;
     text += "Name modifiers and one letter, digit or F1 to F12, as in Super+Alt+Q.";
-    return {text, "Quivanto - Shortcut Unknown", MessageStyle::Ok | MessageStyle::IconExclamation};
+    return {text, "Quivanto - Shortcut Unknown", ExclamationStyle};
 }
 
 Message listFileErrorMessage(std::string_view reason) {

@@ -189,7 +189,7 @@ TEST_F(GlobalShortcut, TakenKeysAreToldOnceAndTheProgramRuns) {
     startWith({"--shortcut", "super+alt+q"}, ShortcutResult::Taken);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("Super+Alt+Q"), std::string::npos);
-    EXPECT_EQ(platform.messages[0].style, MessageStyle::IconExclamation);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkWithExclamation);
     EXPECT_EQ(platform.trayRequests, std::vector<int>{0});
     platform.trayEvent(TrayCode::LeftUp);
     EXPECT_TRUE(window.visible);
