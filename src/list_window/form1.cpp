@@ -218,10 +218,17 @@ void Form1::ShrinkListWindow() {
 }
 
 void Form1::ConfirmRemoveFromTray() {
+    // A tray host delivers further right clicks and menu picks while the question waits:
+    // one question is enough.
+    if (removeQuestionOpen_)
+        return;
     ShowMenu();
     view_.focusList();
     HideListWindow();
-    if (showMessage(confirmRemoveFromTrayMessage()) != MessageAnswer::Yes)
+    removeQuestionOpen_ = true;
+    const MessageAnswer answer = showMessage(confirmRemoveFromTrayMessage());
+    removeQuestionOpen_ = false;
+    if (answer != MessageAnswer::Yes)
         return;
     CloseOtherDialogs(DialogNumber::None);
     Form_Unload();

@@ -113,6 +113,7 @@ private:
     ListWindowGeometry geometry_;
     ScreenMetrics metricsAtBuild_;
     bool minimized_ = true;
+    bool removeQuestionOpen_ = false;
     TrayIconData trayIconData_;
     std::vector<std::string> rows_;
     TypedSearch typedSearch_;

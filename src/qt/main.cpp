@@ -1,6 +1,7 @@
 #include "core/shortcut_keys.h"
 #include "list_window/form1.h"
 #include "platform/desktop/desktop_platform.h"
+#include "platform/desktop/popup_window.h"
 #include "qt/artwork.h"
 #include "qt/list_window.h"
 #include "qt/qt_dialog_views.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
     quivanto::DesktopPlatform platform;
     // The windows first: the flows, destroyed before them, own the dialogs' windows.
     quivanto::ListWindow window(platform.screenMetrics());
+    quivanto::desktop::makeStandAlonePopup(window);
     quivanto::QtDialogViews dialogViews(window, platform);
     quivanto::QtEventLoop eventLoop;
     quivanto::Form1 form(platform, eventLoop, std::filesystem::current_path(), window, dialogViews);

@@ -102,6 +102,36 @@ def list_window():
     return None
 
 
+def green_box(box):
+    """Where the icon's green is within a box (x, y, width, height) of the screen, as
+    (left, top, right, bottom) in the box, or None: nothing else on this panel is green.
+    Read from the root window: the panel's own window has an alpha channel."""
+    x, y, width, height = box
+    data = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}",
+                           "-depth", "8", "rgb:-"], capture_output=True).stdout
+    xs, ys = [], []
+    for at in range(0, min(len(data), width * height * 3), 3):
+        red, green, blue = data[at], data[at + 1], data[at + 2]
+        if green > 90 and red < 80 and blue < 80:
+            xs.append((at // 3) % width)
+            ys.append((at // 3) // width)
+    if not xs:
+        return None
+    return min(xs), min(ys), max(xs), max(ys)
+
+
+def on_screen_windows():
+    """Top-level windows at a place on screen, by id, as (x, y, width, height)."""
+    found = {}
+    for line in run("xwininfo", "-root", "-children").splitlines():
+        match = re.search(r"^\s+(0x[0-9a-f]+) .*\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\+", line)
+        if match:
+            wid, width, height, x, y = match.groups()
+            if int(x) >= 0 and int(y) >= 0:
+                found[wid] = (int(x), int(y), int(width), int(height))
+    return found
+
+
 def click(x, y, button=1):
     # No --sync: it waits for a motion that never comes when the pointer is already there.
     run("xdotool", "mousemove", str(x), str(y))

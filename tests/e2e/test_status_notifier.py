@@ -3,6 +3,7 @@ watcher on the test's session bus, calling the item as panels do, with what a re
 cannot be made to send: coordinates, ContextMenu, a host that starts late."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -11,7 +12,8 @@ import unittest
 import dbus
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import ProgramTest, list_window, press, run, wait_for, windows_named  # noqa: E402
+from desktop import (ProgramTest, list_window, press, run, tree_lines, wait_for,  # noqa: E402
+                     windows_named)
 
 HOST = os.path.join(os.path.dirname(__file__), "tools", "fake_tray_host.py")
 ITEM = "org.kde.StatusNotifierItem"
@@ -68,6 +70,24 @@ class StatusNotifierHost(ProgramTest):
         self.assertFalse(windows_named("^Quivanto - No System Tray$"))
         self.assertTrue(os.path.exists(self.path("list.dat")))
 
+    def test_an_xembed_icon_moves_to_a_host_that_registers_later(self):
+        # As mate-panel does when started after the program: its XEmbed tray first.
+        trayer = subprocess.Popen(["trayer", "--edge", "bottom", "--align", "right",
+                                   "--SetDockType", "true", "--height", "24"],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (trayer.kill(), trayer.wait()))
+        program = self.start()
+        docked = lambda: [l for l in tree_lines() if '("quivanto" "Quivanto")' in l and
+                          re.search(r"\b(1[6-9]|2\d)x(1[6-9]|2\d)\+", l)]
+        wait_for(docked, what="the icon in the XEmbed tray")
+        self.start_host()
+        service, item = self.item()
+        wait_for(lambda: not docked(), what="the XEmbed icon to go")
+        menu = dbus.SessionBus().get_object(service, self.properties(item)["Menu"])
+        _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"), dbus_interface=MENU)
+        self.assertEqual([str(child[1].get("label", "")) for child in layout[2]], [REMOVE_ENTRY])
+        self.assertIsNone(program.poll())
+
     def test_the_list_opens_at_the_x_the_host_gives(self):
         self.start_host()
         _, _, item = self.resident()
@@ -82,21 +102,42 @@ class StatusNotifierHost(ProgramTest):
         wait_for(lambda: not self.shown(), what="the list window to hide")
 
         # A host that does not know where its icon is sends 0,0: the pointer then counts.
-        time.sleep(0.7)
-        item.Activate(0, 0, dbus_interface=ITEM)
-        wait_for(self.shown, what="the list window")
-        geometry = list_window().geometry
-        self.assertEqual(geometry["x"] + geometry["width"], 300)
+        self.check_the_pointer_counts_for(((0, 0),))
+
+    @unittest.expectedFailure  # until a host's place is checked before it is used
+    def test_the_pointer_counts_for_a_host_that_sends_a_placeholder(self):
+        self.start_host()
+        self.resident()
+        run("xdotool", "mousemove", "300", "200")
+        # mate-panel sends 0,25 wherever the click was; waybar a point inside the icon.
+        self.check_the_pointer_counts_for(((0, 25), (7, 16)))
+
+    def check_the_pointer_counts_for(self, places):
+        _, item = self.item()
+        for x, y in places:
+            time.sleep(0.7)
+            item.Activate(x, y, dbus_interface=ITEM)
+            wait_for(self.shown, what="the list window")
+            geometry = list_window().geometry
+            self.assertEqual(geometry["x"] + geometry["width"], 300, f"Activate({x},{y})")
+            time.sleep(0.7)
+            item.Activate(x, y, dbus_interface=ITEM)
+            wait_for(lambda: not self.shown(), what="the list window to hide")
 
     def test_a_double_click_ends_shown_as_on_the_xembed_tray(self):
         self.start_host()
         _, _, item = self.resident()
-        for _ in range(2):  # hosts send one Activate per click
+        # Hosts send one Activate per click; waybar a third for the toolkit's double press.
+        for calls in (2, 3):
+            for _ in range(calls):
+                item.Activate(700, 760, dbus_interface=ITEM)
+                time.sleep(0.045)
+            wait_for(self.shown, what="the list window")
+            time.sleep(1.0)  # and it stays
+            self.assertTrue(self.shown(), f"{calls} calls")
             item.Activate(700, 760, dbus_interface=ITEM)
-            time.sleep(0.08)
-        wait_for(self.shown, what="the list window")
-        time.sleep(1.0)  # and it stays
-        self.assertTrue(self.shown())
+            wait_for(lambda: not self.shown(), what="the list window to hide")
+            time.sleep(0.7)
 
     def test_context_menu_asks_whether_to_leave_the_tray(self):
         self.start_host()

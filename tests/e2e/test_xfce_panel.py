@@ -2,7 +2,6 @@
 clicks it. Run without the harness's XEmbed tray (QUIVANTO_E2E_NO_TRAY=1)."""
 
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -10,41 +9,11 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import (ProgramTest, Window, click, list_window, press, run,  # noqa: E402
-                     wait_for, windows_named)
+from desktop import (ProgramTest, Window, click, green_box, list_window,  # noqa: E402
+                     on_screen_windows, press, run, wait_for, windows_named)
 
 XFCONFD = "/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"
 PANEL_CONFIG = os.path.join(os.path.dirname(__file__), "xfce", "xfce4-panel.xml")
-
-
-def green_box(box):
-    """Where the icon's green is within a box (x, y, width, height) of the screen, as
-    (left, top, right, bottom) in the box, or None: nothing else on this panel is green.
-    Read from the root window: the panel's own window has an alpha channel."""
-    x, y, width, height = box
-    data = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}",
-                           "-depth", "8", "rgb:-"], capture_output=True).stdout
-    xs, ys = [], []
-    for at in range(0, min(len(data), width * height * 3), 3):
-        red, green, blue = data[at], data[at + 1], data[at + 2]
-        if green > 90 and red < 80 and blue < 80:
-            xs.append((at // 3) % width)
-            ys.append((at // 3) // width)
-    if not xs:
-        return None
-    return min(xs), min(ys), max(xs), max(ys)
-
-
-def on_screen_windows():
-    """Top-level windows at a place on screen, by id, as (x, y, width, height)."""
-    found = {}
-    for line in run("xwininfo", "-root", "-children").splitlines():
-        match = re.search(r"^\s+(0x[0-9a-f]+) .*\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\+", line)
-        if match:
-            wid, width, height, x, y = match.groups()
-            if int(x) >= 0 and int(y) >= 0:
-                found[wid] = (int(x), int(y), int(width), int(height))
-    return found
 
 
 class XfcePanel(ProgramTest):

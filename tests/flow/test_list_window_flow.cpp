@@ -146,6 +146,25 @@ INSTANTIATE_TEST_SUITE_P(Answers, RightClick,
                                            RemoveFromTrayCase{"YesEnds", true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ListWindowFlow, RightClicksWhileTheQuestionIsOpenAskNothingMore) {
+    start();
+    int asked = 0;
+    platform.whileMessageShown = [&](const FakePlatform::ShownMessage&) {
+        ++asked;
+        platform.trayEvent(517); // another right click, or the host's menu entry
+        platform.trayEvent(517);
+    };
+    platform.trayEvent(517);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(loop.ended);
+    // Once answered, the next right click asks again.
+    platform.whileMessageShown = nullptr;
+    platform.answers.push_back(MessageAnswer::Yes);
+    platform.trayEvent(517);
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_TRUE(loop.ended);
+}
+
 TEST_F(ListWindowFlow, RightClickClosesOpenDialogsFirst) {
     start({}, true);
     form->ShowAddDialog();

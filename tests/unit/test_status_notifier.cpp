@@ -30,8 +30,12 @@ void TestStatusNotifier::activateCallsBecomeClicks_data() {
         << QList<int>{1000, 1400} << QList<int>{514, 515, 514};
     QTest::newRow("past the interval: two clicks")
         << QList<int>{1000, 1401} << QList<int>{514, 514};
-    QTest::newRow("a third quick call starts afresh")
-        << QList<int>{1000, 1080, 1160} << QList<int>{514, 515, 514, 514};
+    QTest::newRow("three quick calls are one double click")
+        << QList<int>{1000, 1046, 1092} << QList<int>{514, 515, 514};
+    QTest::newRow("four quick calls too")
+        << QList<int>{1000, 1050, 1100, 1150} << QList<int>{514, 515, 514};
+    QTest::newRow("a call past the burst's interval starts afresh")
+        << QList<int>{1000, 1080, 1160, 1401} << QList<int>{514, 515, 514, 514};
     QTest::newRow("two double clicks")
         << QList<int>{1000, 1080, 3000, 3080} << QList<int>{514, 515, 514, 514, 515, 514};
 }

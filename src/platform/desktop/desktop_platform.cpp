@@ -2,6 +2,7 @@
 
 #include "platform/desktop/desktop_launch.h"
 #include "platform/desktop/desktop_volumes.h"
+#include "platform/desktop/host_arrival.h"
 #include "platform/desktop/status_notifier_item.h"
 #include "platform/desktop/sys_info_tools.h"
 #include "platform/desktop/tray_watch.h"
@@ -342,20 +343,50 @@ bool DesktopPlatform::waitForTray(int milliseconds) {
 }
 
 void DesktopPlatform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) {
-    if (trayKind_ == desktop::TrayKind::StatusNotifier) {
-        statusNotifierItem_ = std::make_unique<desktop::StatusNotifierItem>(
-            QApplication::windowIcon(), QString::fromStdString(data.tip), onEvent);
-        if (statusNotifierItem_->publish())
-            return;
-        statusNotifierItem_.reset(); // the bus refused it: Qt's tray class may do better
-    }
+    const QString tip = QString::fromStdString(data.tip);
+    // Asked again: a panel may have registered its StatusNotifier host since the wait.
+    if (desktop::statusNotifierHostPresent() && publishStatusNotifierItem(tip, onEvent))
+        return;
+    addXEmbedIcon(tip, onEvent);
+    // Qt's tray class may have chosen the bus by itself, with an empty menu of its own:
+    // our item takes over, as it does when a host registers later.
+    hostArrival_ = std::make_unique<desktop::HostArrival>();
+    QObject::connect(
+        hostArrival_.get(), &desktop::HostArrival::arrived, hostArrival_.get(),
+        [this, tip, onEvent] { moveToStatusNotifierHost(tip, onEvent); }, Qt::QueuedConnection);
+    if (desktop::statusNotifierHostPresent())
+        moveToStatusNotifierHost(tip, onEvent);
+}
+
+bool DesktopPlatform::publishStatusNotifierItem(const QString& tip,
+                                                const TrayEventHandler& onEvent) {
+    statusNotifierItem_ =
+        std::make_unique<desktop::StatusNotifierItem>(QApplication::windowIcon(), tip, onEvent);
+    if (statusNotifierItem_->publish())
+        return true;
+    statusNotifierItem_.reset(); // the bus refused it: Qt's tray class may do better
+    return false;
+}
+
+void DesktopPlatform::moveToStatusNotifierHost(const QString& tip,
+                                               const TrayEventHandler& onEvent) {
+    if (!trayIcon_ || statusNotifierItem_)
+        return;
+    if (!publishStatusNotifierItem(tip, onEvent))
+        return;
+    trayIcon_->hide();
+    trayIcon_.reset();
+    hostArrival_.reset();
+}
+
+void DesktopPlatform::addXEmbedIcon(const QString& tip, const TrayEventHandler& onEvent) {
     trayIcon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
-    trayIcon_->setToolTip(QString::fromStdString(data.tip));
+    trayIcon_->setToolTip(tip);
     // Queued: a handler may open a modal question or remove the icon, which must not
     // happen inside the icon's own mouse handling.
     QObject::connect(
         trayIcon_.get(), &QSystemTrayIcon::activated, trayIcon_.get(),
-        [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
+        [onEvent](QSystemTrayIcon::ActivationReason reason) {
             switch (reason) {
             case QSystemTrayIcon::Trigger:
                 onEvent(TrayCode::LeftUp, std::nullopt);
@@ -377,6 +408,7 @@ void DesktopPlatform::addTrayIcon(const TrayIconData& data, TrayEventHandler onE
 }
 
 void DesktopPlatform::deleteTrayIcon(const TrayIconData&) {
+    hostArrival_.reset();
     if (statusNotifierItem_) {
         // Gone from the panel now; the object itself after the event that asked for this,
         // which may be one of its own.

@@ -11,6 +11,7 @@ class QSystemTrayIcon;
 
 namespace quivanto {
 namespace desktop {
+class HostArrival;
 class StatusNotifierItem;
 class X11Shortcut;
 enum class TrayKind;
@@ -69,10 +70,16 @@ public:
                                           ShortcutHandler onPressed) override;
 
 private:
+    bool publishStatusNotifierItem(const QString& tip, const TrayEventHandler& onEvent);
+    void addXEmbedIcon(const QString& tip, const TrayEventHandler& onEvent);
+    // From an XEmbed icon to our own StatusNotifier item, once a host is there.
+    void moveToStatusNotifierHost(const QString& tip, const TrayEventHandler& onEvent);
+
     int instanceLock_ = -1;        // the single-instance lock, held while this copy runs
     desktop::TrayKind trayKind_{}; // what waitForTray found
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
+    std::unique_ptr<desktop::HostArrival> hostArrival_; // while on an XEmbed tray
     std::unique_ptr<desktop::X11Shortcut> shortcut_;
 };
 

@@ -5,12 +5,14 @@
 namespace quivanto::desktop {
 
 std::vector<int> ActivateClicks::codesFor(std::int64_t atMilliseconds) {
-    if (firstClick_ && atMilliseconds - *firstClick_ <= interval_) {
-        firstClick_.reset(); // a third click starts afresh
-        return {TrayCode::LeftDoubleClick, TrayCode::LeftUp};
+    if (!burstStart_ || atMilliseconds - *burstStart_ > interval_) {
+        burstStart_ = atMilliseconds;
+        callsInBurst_ = 1;
+        return {TrayCode::LeftUp};
     }
-    firstClick_ = atMilliseconds;
-    return {TrayCode::LeftUp};
+    if (++callsInBurst_ == 2)
+        return {TrayCode::LeftDoubleClick, TrayCode::LeftUp};
+    return {};
 }
 
 std::optional<int> hostClickX(int x, int y) {

@@ -7,10 +7,12 @@
 // What a StatusNotifier host's calls mean in the mouse codes the list window knows.
 namespace quivanto::desktop {
 
-// Hosts send Activate once per click, so a double click arrives as two Activate calls a
-// moment apart. The second one within the double-click interval is the second click of a
-// double click: double-click, then up, as the XEmbed tray reports it, so a double click
-// ends the same way on both kinds of tray.
+// Hosts send Activate once per click, so a double click arrives as a burst of Activate
+// calls a moment apart: two from most hosts, three from those that also pass on the
+// toolkit's double-press event. The first call is a click; the second within the
+// double-click interval of the first is the second click of a double click (double-click,
+// then up, as the XEmbed tray reports it); the rest of the burst adds nothing. So a double
+// click ends the same way on both kinds of tray.
 class ActivateClicks {
 public:
     explicit ActivateClicks(int doubleClickMilliseconds)
@@ -21,7 +23,8 @@ public:
 
 private:
     int interval_;
-    std::optional<std::int64_t> firstClick_; // of a click that may become a double click
+    std::optional<std::int64_t> burstStart_; // the first click of the latest burst
+    int callsInBurst_ = 0;
 };
 
 // The x a host's Activate or ContextMenu call gives, when it gives one: 0,0 is what hosts

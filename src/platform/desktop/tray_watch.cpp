@@ -11,7 +11,6 @@
 #include <xcb/xcb.h>
 
 namespace quivanto::desktop {
-namespace {
 
 bool statusNotifierHostPresent() {
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -28,8 +27,6 @@ bool statusNotifierHostPresent() {
         return false;
     return reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
 }
-
-} // namespace
 
 struct TrayWatch::X11 {
     xcb_connection_t* connection = nullptr;

@@ -12,6 +12,9 @@ enum class TrayKind {
     XEmbed          // an X11 system tray selection owner
 };
 
+// Whether a StatusNotifier watcher runs on the session bus and some panel draws its items.
+bool statusNotifierHostPresent();
+
 class TrayWatch {
 public:
     TrayWatch();
