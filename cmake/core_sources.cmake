@@ -17,12 +17,14 @@ set(QUIVANTO_CORE_SOURCES
   src/commands/launch_decision.cpp
   src/commands/list_commands.cpp
   src/commands/remove_decision.cpp
+  src/commands/type_to_find.cpp
   src/list_window/form1.cpp
   src/core/item_line.cpp
   src/core/list_file.cpp
   src/core/list_window_geometry.cpp
   src/core/message.cpp
   src/core/row_order.cpp
+  src/core/shortcut_keys.cpp
   src/core/text_units.cpp
   src/core/tray_policy.cpp
   src/dialogs/add_item_rules.cpp

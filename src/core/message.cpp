@@ -33,6 +33,24 @@ Message noTrayMessage() {
     return {text, "Quivanto - No System Tray", ExclamationStyle};
 }
 
+Message shortcutTakenMessage(std::string_view keys) {
+    std::string text = "Another program already uses the keys ";
+    text += keys;
+    text += ", so they will not open the Quivanto list.";
+    text += LineBreak;
+    text += "Quivanto runs as usual: click its icon in the system tray.";
+    return {text, "Quivanto - Shortcut Taken", ExclamationStyle};
+}
+
+Message unknownShortcutMessage(std::string_view keys) {
+    std::string text = "Quivanto does not know the keys \"";
+    text += keys;
+    text += "\", so no keys open its list.";
+    text += LineBreak;
+    text += "Name modifiers and one letter, digit or F1 to F12, as in Super+Alt+Q.";
+    return {text, "Quivanto - Shortcut Unknown", ExclamationStyle};
+}
+
 Message listFileErrorMessage(std::string_view reason) {
     return {std::string(reason), "Quivanto - Error Occured!", ExclamationStyle};
 }

@@ -37,4 +37,8 @@ Message listFileErrorMessage(std::string_view reason);
 // A window the system would not make; `what` says which.
 Message windowFailureMessage(std::string_view what);
 
+// The global shortcut: held by another program, or named in a way we do not know.
+Message shortcutTakenMessage(std::string_view keys);
+Message unknownShortcutMessage(std::string_view keys);
+
 } // namespace quivanto

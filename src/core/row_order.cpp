@@ -86,6 +86,11 @@ bool rowLess(std::string_view a, std::string_view b) {
     return a < b; // rows equal but for case keep one fixed order
 }
 
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           compareFolded(text.substr(0, prefix.size()), prefix) == 0;
+}
+
 void sortRows(std::vector<std::string>& rows) {
     // Sorted by a short key held next to each row's index: the keys lie side by side and
     // almost always decide, where comparing the rows' texts would read all over memory. A

@@ -10,6 +10,9 @@ namespace quivanto {
 
 bool rowLess(std::string_view a, std::string_view b);
 
+// True when `text` starts with `prefix`, letter case ignored as the order ignores it.
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
 void sortRows(std::vector<std::string>& rows);
 
 } // namespace quivanto

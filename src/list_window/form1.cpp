@@ -108,7 +108,22 @@ StartOutcome Form1::Form_Load() {
         return StartOutcome::ListFileFailed;
     }
     selectIndex(0);
+    registerShortcut();
     return StartOutcome::Resident;
+}
+
+void Form1::registerShortcut() {
+    if (!shortcut_.unknownKeys.empty())
+        showMessage(unknownShortcutMessage(shortcut_.unknownKeys));
+    if (!shortcut_.keys)
+        return;
+    // Where the session offers none the README says so; a message at every start would not
+    // help.
+    const auto result =
+        platform_.registerGlobalShortcut(*shortcut_.keys, [this] { shortcutPressed(); });
+    if (result == ShortcutResult::Taken)
+        showMessage(
+            shortcutTakenMessage(shortcutKeysText(*shortcut_.keys, platform_.superKeyName())));
 }
 
 void Form1::InitializeList() {
@@ -138,6 +153,24 @@ void Form1::trayIconEvent(int code, std::optional<int> clickX) {
     case TrayAction::None:
         break;
     }
+}
+
+void Form1::shortcutPressed() {
+    if (!minimized_) {
+        HideListWindow();
+        return;
+    }
+    // No click place: the pointer may be anywhere, so the list stands beside the tray as
+    // for a tray host that does not tell where its icon was clicked.
+    ShowListAtCursor();
+    activateListWindow();
+    focusList();
+    if (selectedIndex() < 0 && !rows_.empty())
+        selectIndex(0);
+}
+
+void Form1::lstApps_KeyPress(std::string_view character, std::chrono::milliseconds now) {
+    quivanto::lstApps_KeyPress(*this, typedSearch_, character, now);
 }
 
 void Form1::setMinimized(bool minimized) {

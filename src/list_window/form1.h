@@ -1,16 +1,20 @@
 #pragma once
 
+#include "commands/type_to_find.h"
 #include "core/list_file.h"
 #include "core/list_host.h"
 #include "core/list_window_geometry.h"
+#include "core/shortcut_keys.h"
 #include "list_window/dialog_views.h"
 #include "list_window/list_window_view.h"
 #include "platform/platform.h"
 
 #include <array>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quivanto {
@@ -34,6 +38,9 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
+    // The keys that show and hide the list from anywhere, registered by Form_Load.
+    void setShortcut(const ShortcutChoice& choice) { shortcut_ = choice; }
+
     StartOutcome Form_Load();
     void InitializeList();
     void ConfirmRemoveFromTray();
@@ -42,6 +49,14 @@ public:
     // The tray icon's events, as mouse message codes, with the x where the tray host says
     // the icon was clicked when it says so.
     void trayIconEvent(int code, std::optional<int> clickX = std::nullopt);
+
+    // The global shortcut: shows the list beside the tray icon, with the keyboard in the list
+    // and a row selected, or hides it when shown.
+    void shortcutPressed();
+
+    // A character typed into the list (one character of the system's text, or one byte of
+    // a double-byte character), at the key's time: selects the row it finds.
+    void lstApps_KeyPress(std::string_view character, std::chrono::milliseconds now);
 
     void ShowMenu() override;
     // The right edge at `clickX` when given, else at the pointer.
@@ -88,6 +103,7 @@ private:
     Dialog& openFresh(int dialogNumber, Arguments&&... arguments);
     void setMinimized(bool minimized);
     void applyGeometry();
+    void registerShortcut();
 
     Platform& platform_;
     EventLoop& eventLoop_;
@@ -100,6 +116,8 @@ private:
     bool removeQuestionOpen_ = false;
     TrayIconData trayIconData_;
     std::vector<std::string> rows_;
+    TypedSearch typedSearch_;
+    ShortcutChoice shortcut_;                            // none unless the program sets one
     std::array<std::unique_ptr<ListDialog>, 3> dialogs_; // Add Item, Properties, About
     // Dialogs still open that a newer one of their kind replaced in the registry.
     std::vector<std::unique_ptr<ListDialog>> displaced_;

@@ -111,6 +111,23 @@ enum class Links { Follow, Own };
 
 using WindowHandle = std::uintptr_t;
 
+// A key combination for the global shortcut: modifier bits and one key, the key as its
+// virtual-key code (a capital letter or digit as itself, F1 to F12 from 112 on).
+struct ShortcutKeys {
+    enum Modifier : unsigned { Shift = 1, Control = 2, Alt = 4, Super = 8 };
+    unsigned modifiers = 0;
+    int key = 0;
+    bool operator==(const ShortcutKeys&) const = default;
+};
+
+enum class ShortcutResult {
+    Registered,
+    Taken,      // another program holds these keys
+    Unavailable // the session offers no global shortcuts to programs
+};
+
+using ShortcutHandler = std::function<void()>;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -176,6 +193,16 @@ public:
     virtual ScreenMetrics screenMetrics() = 0;
     virtual CursorPosition cursorPosition() = 0;
     virtual void setForegroundWindow(WindowHandle window) = 0;
+
+    // A key combination that reaches the program wherever the keyboard focus is. Whether
+    // the session offers them at all can be asked first. `onPressed` runs on the user
+    // interface thread, once for each press, for as long as the program runs.
+    virtual bool globalShortcutsAvailable() { return false; }
+    virtual ShortcutResult registerGlobalShortcut(const ShortcutKeys&, ShortcutHandler) {
+        return ShortcutResult::Unavailable;
+    }
+    // What this system calls the Super modifier in key names ("Win" on Windows).
+    virtual std::string superKeyName() const { return "Super"; }
 
     // The encoding of the system's 8-bit text: UTF-8 unless a back end says otherwise.
     virtual TextEncoding textEncoding() const { return {}; }

@@ -7,6 +7,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -195,6 +196,15 @@ bool ItemListBox::viewportEvent(QEvent* event) {
 void ItemListBox::setRowHeightPixels(int pixels) {
     rowHeightPixels_ = pixels;
     doItemsLayout();
+}
+
+void ItemListBox::keyPressEvent(QKeyEvent* event) {
+    keyTimestamp_ = event->timestamp();
+    QListView::keyPressEvent(event);
+}
+
+void ItemListBox::keyboardSearch(const QString& search) {
+    emit typed(search, keyTimestamp_);
 }
 
 void ItemListBox::dragEnterEvent(QDragEnterEvent* event) {

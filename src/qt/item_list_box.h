@@ -37,6 +37,9 @@ public:
 
     void setRowHeightPixels(int pixels);
 
+    // Typed characters go to the list window instead of the view's own search.
+    void keyboardSearch(const QString& search) override;
+
     // The font the rows are meant to have. A row shows its 30-character description column
     // and nothing after it; where that column would not fit in this font (other metrics, a
     // scroll bar), the font is made smaller until it fits, so no row is cut short.
@@ -48,11 +51,14 @@ public:
 signals:
     // Something was dropped on the list. The data lives only while the signal is handled.
     void dropped(const QMimeData* data);
+    // Characters were typed into the list, with the key's time in milliseconds.
+    void typed(const QString& text, quint64 timestamp);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
@@ -61,7 +67,8 @@ private:
     ItemRowsModel* rows_;
     int rowHeightPixels_ = 13;
     QFont descriptionFont_;
-    bool fontAsked_ = false; // setDescriptionFont was called
+    bool fontAsked_ = false;   // setDescriptionFont was called
+    quint64 keyTimestamp_ = 0; // of the key being handled
 };
 
 } // namespace quivanto

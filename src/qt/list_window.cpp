@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <chrono>
 #include <utility>
 
 namespace quivanto {
@@ -193,6 +194,9 @@ void ListWindow::connectControls() {
         QMetaObject::invokeMethod(
             this, [this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*form_, files); },
             Qt::QueuedConnection);
+    });
+    connect(lstApps_, &ItemListBox::typed, this, [this](const QString& text, quint64 timestamp) {
+        form_->lstApps_KeyPress(text.toStdString(), std::chrono::milliseconds(timestamp));
     });
     connect(picAdd_, &PictureButton::clicked, this, [this] { form_->ShowAddDialog(); });
     connect(picDelete_, &PictureButton::clicked, this, [this] { RemoveSelectedItem(*form_); });

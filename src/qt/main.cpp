@@ -1,3 +1,4 @@
+#include "core/shortcut_keys.h"
 #include "list_window/form1.h"
 #include "platform/desktop/desktop_platform.h"
 #include "platform/desktop/popup_window.h"
@@ -10,6 +11,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +50,9 @@ int main(int argc, char* argv[]) {
     quivanto::QtEventLoop eventLoop;
     quivanto::Form1 form(platform, eventLoop, std::filesystem::current_path(), window, dialogViews);
     window.attach(form);
+    // Qt has taken its own options out of argv by now.
+    form.setShortcut(
+        quivanto::shortcutFromArguments(std::vector<std::string>(argv + 1, argv + argc)));
     QObject::connect(&eventLoop, &quivanto::QtEventLoop::ended, &app, &QApplication::quit);
     const auto outcome = form.Form_Load();
     if (outcome != quivanto::StartOutcome::Resident)

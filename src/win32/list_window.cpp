@@ -13,6 +13,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <iterator>
@@ -399,6 +400,12 @@ void ListWindow::forwardKey(UINT key) {
     guarded([this, code, shift] { DispatchListKey(*form_, code, shift); });
 }
 
+void ListWindow::forwardCharacter(char character) {
+    if (form_ != nullptr)
+        form_->lstApps_KeyPress(std::string_view(&character, 1),
+                                std::chrono::milliseconds(static_cast<DWORD>(GetMessageTime())));
+}
+
 void ListWindow::forwardDrop(HDROP drop) {
     DroppedFiles dropped;
     dropped.hasFileList = true;
@@ -484,6 +491,10 @@ LRESULT CALLBACK ListWindow::listProc(HWND list, UINT message, WPARAM wParam, LP
         // The list goes on to handle the key in its usual way afterwards.
         self->forwardKey(static_cast<UINT>(wParam));
         break;
+    case WM_CHAR:
+        // The list box would search its rows by its own rules: the typed character is ours.
+        self->forwardCharacter(static_cast<char>(wParam));
+        return 0;
     case WM_DROPFILES:
         self->forwardDrop(reinterpret_cast<HDROP>(wParam));
         return 0;

@@ -103,6 +103,7 @@ private:
     void drawListRow(const DRAWITEMSTRUCT& draw);
     void drawPicture(const DRAWITEMSTRUCT& draw);
     void forwardKey(UINT key);
+    void forwardCharacter(char character);
     void forwardDrop(HDROP drop);
     RECT pixelRect(const TwipsRect& rect) const;
     int pixelsY(float twips) const;

@@ -11,12 +11,14 @@
 namespace quivanto::win32 {
 namespace {
 
-int startAndRun(Platform& platform, HINSTANCE instance, const std::string& folder) {
+int startAndRun(Platform& platform, HINSTANCE instance, const std::string& folder,
+                const ShortcutChoice& shortcut) {
     ListWindow listWindow(instance, platform.screenMetrics(), platform.textEncoding());
     DialogWindows dialogViews(platform, listWindow.window());
     MessageLoop loop(instance);
     Form1 form(platform, loop, folder, listWindow, dialogViews);
     listWindow.attach(form);
+    form.setShortcut(shortcut);
     if (form.Form_Load() != StartOutcome::Resident)
         return 1;
     return loop.run();
@@ -24,9 +26,10 @@ int startAndRun(Platform& platform, HINSTANCE instance, const std::string& folde
 
 } // namespace
 
-int runProgram(Platform& platform, HINSTANCE instance, const std::string& folder) {
+int runProgram(Platform& platform, HINSTANCE instance, const std::string& folder,
+               const ShortcutChoice& shortcut) {
     try {
-        return startAndRun(platform, instance, folder);
+        return startAndRun(platform, instance, folder, shortcut);
     } catch (const std::exception& error) {
         const Message message = windowFailureMessage(error.what());
         platform.messageBox(message.text, message.title, message.style);

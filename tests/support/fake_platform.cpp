@@ -87,4 +87,17 @@ void FakePlatform::trayEvent(int code, std::optional<int> clickX) {
         trayCallback(code, clickX);
 }
 
+ShortcutResult FakePlatform::registerGlobalShortcut(const ShortcutKeys& keys,
+                                                    ShortcutHandler onPressed) {
+    shortcutRegistrations.push_back(keys);
+    if (shortcutAnswer == ShortcutResult::Registered)
+        shortcutCallback = std::move(onPressed);
+    return shortcutAnswer;
+}
+
+void FakePlatform::pressShortcut() {
+    if (shortcutCallback)
+        shortcutCallback();
+}
+
 } // namespace quivanto::testing

@@ -64,6 +64,10 @@ public:
     std::vector<int> trayRequests; // 0 add, 2 delete
     std::vector<WindowHandle> foregroundRequests;
     TrayEventHandler trayCallback;
+    // The global shortcut: what registering answers, and what was registered.
+    ShortcutResult shortcutAnswer = ShortcutResult::Registered;
+    std::vector<ShortcutKeys> shortcutRegistrations;
+    ShortcutHandler shortcutCallback;
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
 
@@ -95,6 +99,11 @@ public:
     CursorPosition cursorPosition() override { return cursor; }
     void setForegroundWindow(WindowHandle window) override { foregroundRequests.push_back(window); }
     TextEncoding textEncoding() const override { return encoding; }
+    bool globalShortcutsAvailable() override {
+        return shortcutAnswer != ShortcutResult::Unavailable;
+    }
+    ShortcutResult registerGlobalShortcut(const ShortcutKeys& keys,
+                                          ShortcutHandler onPressed) override;
     std::optional<FolderEntries> folderEntries(const std::string& folder) override {
         return folderBackEnd ? folderBackEnd->folderEntries(folder)
                              : standard_files::folderEntries(folder);
@@ -106,6 +115,8 @@ public:
     // The tray delivering an event, as the notification area would; a tray host that
     // tells where the icon was clicked gives `clickX`.
     void trayEvent(int code, std::optional<int> clickX = std::nullopt);
+    // The registered shortcut pressed, wherever the keyboard focus is.
+    void pressShortcut();
 };
 
 } // namespace quivanto::testing

@@ -6,6 +6,7 @@
 #include "platform/desktop/status_notifier_item.h"
 #include "platform/desktop/sys_info_tools.h"
 #include "platform/desktop/tray_watch.h"
+#include "platform/desktop/x11_shortcut.h"
 #include "platform/standard_files.h"
 
 #include <QApplication>
@@ -448,6 +449,19 @@ void DesktopPlatform::setForegroundWindow(WindowHandle window) {
         widget->raise();
         widget->activateWindow();
     }
+}
+
+bool DesktopPlatform::globalShortcutsAvailable() {
+    if (!shortcut_)
+        shortcut_ = desktop::X11Shortcut::onQtConnection();
+    return shortcut_ != nullptr;
+}
+
+ShortcutResult DesktopPlatform::registerGlobalShortcut(const ShortcutKeys& keys,
+                                                       ShortcutHandler onPressed) {
+    if (!globalShortcutsAvailable())
+        return ShortcutResult::Unavailable;
+    return shortcut_->grab(keys, std::move(onPressed));
 }
 
 } // namespace quivanto

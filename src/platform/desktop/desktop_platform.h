@@ -13,6 +13,7 @@ namespace quivanto {
 namespace desktop {
 class HostArrival;
 class StatusNotifierItem;
+class X11Shortcut;
 enum class TrayKind;
 } // namespace desktop
 
@@ -62,6 +63,11 @@ public:
     ScreenMetrics screenMetrics() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
+    // Through X key grabs; a Wayland session's own programs have none (an X server beside
+    // it serves while one of its windows has the focus).
+    bool globalShortcutsAvailable() override;
+    ShortcutResult registerGlobalShortcut(const ShortcutKeys& keys,
+                                          ShortcutHandler onPressed) override;
 
 private:
     bool publishStatusNotifierItem(const QString& tip, const TrayEventHandler& onEvent);
@@ -74,6 +80,7 @@ private:
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
     std::unique_ptr<desktop::HostArrival> hostArrival_; // while on an XEmbed tray
+    std::unique_ptr<desktop::X11Shortcut> shortcut_;
 };
 
 } // namespace quivanto

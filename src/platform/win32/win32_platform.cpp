@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkey.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_registry.h"
@@ -165,6 +166,13 @@ WindowHandle Win32Platform::trayWindow() const {
 
 TextEncoding Win32Platform::textEncoding() const {
     return win32::ansiEncoding();
+}
+
+ShortcutResult Win32Platform::registerGlobalShortcut(const ShortcutKeys& keys,
+                                                     ShortcutHandler onPressed) {
+    if (!hotKey_)
+        hotKey_ = std::make_unique<win32::HotKey>();
+    return hotKey_->registerKeys(keys, std::move(onPressed));
 }
 
 } // namespace quivanto

@@ -7,8 +7,9 @@
 namespace quivanto {
 
 namespace win32 {
+class HotKey;
 class TrayIcon;
-}
+} // namespace win32
 
 // Windows: Win32 and the standard library only. Tray events arrive through the calling
 // thread's message loop, which the front end runs.
@@ -45,6 +46,10 @@ public:
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
     TextEncoding textEncoding() const override;
+    bool globalShortcutsAvailable() override { return true; }
+    ShortcutResult registerGlobalShortcut(const ShortcutKeys& keys,
+                                          ShortcutHandler onPressed) override;
+    std::string superKeyName() const override { return "Win"; }
     std::optional<FolderEntries> folderEntries(const std::string& folder) override;
     std::string workingFolder() override;
 
@@ -54,6 +59,7 @@ public:
 private:
     void* instanceMutex_ = nullptr; // held for the life of the process's running copy
     std::unique_ptr<win32::TrayIcon> tray_;
+    std::unique_ptr<win32::HotKey> hotKey_;
 };
 
 } // namespace quivanto
