@@ -45,13 +45,12 @@ public:
     void ConfirmRemoveFromTray();
     void Form_Unload();
 
-    // The tray icon's events, as mouse message codes, with the x where the tray host says
-    // the icon was clicked when it says so.
-    void trayIconEvent(int code, std::optional<int> clickX = std::nullopt);
+    void trayIconEvent(const TrayEvent& event);
 
     void ShowMenu();
-    // The right edge at `clickX` when given, else at the pointer.
-    void ShowListAtCursor(std::optional<int> clickX = std::nullopt);
+    // Beside the panel holding the tray icon, hanging from the host's place for the click
+    // when it is believable, else from the icon, the pointer or the panel's edge.
+    void ShowListAtCursor(std::optional<ScreenPoint> hostPlace = std::nullopt);
     void HideListWindow();
     void GrowListWindow();
     void ShrinkListWindow();
@@ -94,6 +93,8 @@ private:
     Dialog& openFresh(int dialogNumber, Arguments&&... arguments);
     void setMinimized(bool minimized);
     void applyGeometry();
+    // Where the window stands now: the tray's monitor, beside the panel nearest its anchor.
+    ListWindowArea currentArea();
 
     Platform& platform_;
     ListFile listFile_;

@@ -60,9 +60,11 @@ TEST_F(ListWindowFlow, UnreadableListIsToldAndStops) {
     EXPECT_EQ(platform.trayRequests, (std::vector<int>{0, 2}));
 }
 
+using Kind = TrayEvent::Kind;
+
 struct TrayCase {
     const char* name;
-    std::vector<int> codes;
+    std::vector<Kind> events;
     bool shown;
 };
 
@@ -71,8 +73,8 @@ class TrayCodes : public quivanto::testing::FlowTest,
 
 TEST_P(TrayCodes, ToggleTheWindow) {
     start();
-    for (const int code : GetParam().codes)
-        platform.trayEvent(code);
+    for (const Kind kind : GetParam().events)
+        platform.trayEvent(kind);
     EXPECT_EQ(window.visible, GetParam().shown);
     EXPECT_EQ(form->isMinimized(), !GetParam().shown);
     if (GetParam().shown) {
@@ -82,16 +84,17 @@ TEST_P(TrayCodes, ToggleTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, TrayCodes,
-    ::testing::Values(TrayCase{"LeftUpShows", {514}, true},
-                      TrayCase{"SecondClickHides", {514, 514}, false},
-                      TrayCase{"DoubleClickTogglesThreeTimes", {514, 515, 514}, true},
-                      TrayCase{"MovesAndDownsDoNothing", {512, 513, 516, 519}, false}),
+    ::testing::Values(TrayCase{"ClickShows", {Kind::Click}, true},
+                      TrayCase{"SecondClickHides", {Kind::Click, Kind::Click}, false},
+                      TrayCase{"DoubleClickTogglesThreeTimes",
+                               {Kind::Click, Kind::DoubleClick, Kind::Click},
+                               true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ListWindowFlow, ShownWindowSitsAtThePointer) {
     platform.cursor = {1000, 700};
     start();
-    platform.trayEvent(514);
+    platform.trayEvent(Kind::Click);
     // Right edge at the pointer (15000 twips), top 9655 twips.
     EXPECT_EQ(form->listGeometry().left, 15000.f - 3945.f);
     EXPECT_EQ(form->listGeometry().top, 9655.f);
@@ -104,7 +107,7 @@ TEST_F(ListWindowFlow, ShownWindowSitsAtThePointer) {
 TEST_F(ListWindowFlow, ShownWindowSitsAtTheXTheTrayHostGives) {
     platform.cursor = {1000, 700};
     start();
-    platform.trayEvent(514, 700);
+    platform.trayEvent(Kind::Click, ScreenPoint{700, 760});
     EXPECT_EQ(form->listGeometry().left, 10500.f - 3945.f);
     EXPECT_EQ(window.window.left + window.window.width, 700);
     EXPECT_EQ(window.window.top + window.window.height, 740);
@@ -123,13 +126,13 @@ TEST_P(RightClick, AsksAndYesEnds) {
     const auto [name, yes, shownBefore] = GetParam();
     start();
     if (shownBefore)
-        platform.trayEvent(514);
+        platform.trayEvent(Kind::Click);
     bool hiddenWhileAsked = false;
     platform.whileMessageShown = [&](const FakePlatform::ShownMessage&) {
         hiddenWhileAsked = !window.visible;
     };
     platform.answers.push_back(yes ? MessageAnswer::Yes : MessageAnswer::No);
-    platform.trayEvent(517);
+    platform.trayEvent(Kind::ContextRequest);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Do you want to remove Quivanto from your system tray?");
     EXPECT_EQ(platform.messages[0].title, "Quivanto - Are you sure?");
@@ -155,7 +158,7 @@ TEST_F(ListWindowFlow, RightClickClosesOpenDialogsFirst) {
     platform.whileMessageShown = [&](const FakePlatform::ShownMessage&) {
         closedWhileAsked = dialog->closed;
     };
-    platform.trayEvent(517);
+    platform.trayEvent(Kind::ContextRequest);
     EXPECT_TRUE(closedWhileAsked);
     EXPECT_EQ(form->openDialog(DialogNumber::AddItem), nullptr);
     window.runPending();

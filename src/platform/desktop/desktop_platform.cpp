@@ -33,6 +33,10 @@
 namespace quivanto {
 namespace {
 
+ScreenRect screenRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
 QMessageBox::Icon iconForStyle(int style) {
     switch (style & MessageStyle::IconMask) {
     case MessageStyle::IconQuestion:
@@ -378,17 +382,18 @@ void DesktopPlatform::addTrayIcon(const TrayIconData& data, TrayEventHandler onE
     QObject::connect(
         trayIcon_.get(), &QSystemTrayIcon::activated, trayIcon_.get(),
         [onEvent = std::move(onEvent)](QSystemTrayIcon::ActivationReason reason) {
+            // The XEmbed tray tells no place; the pointer is on the icon.
             switch (reason) {
             case QSystemTrayIcon::Trigger:
-                onEvent(TrayCode::LeftUp, std::nullopt);
+                onEvent(TrayEvent(TrayEvent::Kind::Click));
                 break;
             case QSystemTrayIcon::DoubleClick:
-                // The second click of a double click: double-click, then up.
-                onEvent(TrayCode::LeftDoubleClick, std::nullopt);
-                onEvent(TrayCode::LeftUp, std::nullopt);
+                // The second click of a double click: a double click, then a click.
+                onEvent(TrayEvent(TrayEvent::Kind::DoubleClick));
+                onEvent(TrayEvent(TrayEvent::Kind::Click));
                 break;
             case QSystemTrayIcon::Context:
-                onEvent(TrayCode::RightUp, std::nullopt);
+                onEvent(TrayEvent(TrayEvent::Kind::ContextRequest));
                 break;
             default:
                 break;
@@ -421,6 +426,35 @@ ScreenMetrics DesktopPlatform::screenMetrics() {
     metrics.widthTwips = static_cast<float>(screen->geometry().width()) * metrics.twipsPerPixelX;
     metrics.heightTwips = static_cast<float>(screen->geometry().height()) * metrics.twipsPerPixelY;
     return metrics;
+}
+
+TrayPlace DesktopPlatform::trayPlace() {
+    // The XEmbed icon knows its place; a StatusNotifier icon does not, and there the pointer
+    // (where it can be read) tells the monitor the user works on.
+    std::optional<QRect> icon;
+    if (trayIcon_ && trayIcon_->geometry().isValid() && !trayIcon_->geometry().isEmpty())
+        icon = trayIcon_->geometry();
+    const bool pointerKnown = QGuiApplication::platformName() != QLatin1String("wayland");
+    const QScreen* screen = nullptr;
+    if (icon)
+        screen = QGuiApplication::screenAt(icon->center());
+    if (screen == nullptr && pointerKnown)
+        screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    TrayPlace place;
+    place.pointerKnown = pointerKnown;
+    if (screen == nullptr)
+        return place;
+    // Under a window manager the available geometry is the work area it publishes from the
+    // panels' struts.
+    place.monitor = screenRect(screen->geometry());
+    place.workArea = screenRect(screen->availableGeometry());
+    if (icon)
+        place.icon = screenRect(*icon);
+    place.twipsPerPixelX = static_cast<float>(1440.0 / screen->logicalDotsPerInchX());
+    place.twipsPerPixelY = static_cast<float>(1440.0 / screen->logicalDotsPerInchY());
+    return place;
 }
 
 CursorPosition DesktopPlatform::cursorPosition() {

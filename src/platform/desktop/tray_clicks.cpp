@@ -1,22 +1,14 @@
 #include "platform/desktop/tray_clicks.h"
 
-#include "platform/platform.h"
-
 namespace quivanto::desktop {
 
-std::vector<int> ActivateClicks::codesFor(std::int64_t atMilliseconds) {
+std::vector<TrayEvent::Kind> ActivateClicks::eventsFor(std::int64_t atMilliseconds) {
     if (firstClick_ && atMilliseconds - *firstClick_ <= interval_) {
         firstClick_.reset(); // a third click starts afresh
-        return {TrayCode::LeftDoubleClick, TrayCode::LeftUp};
+        return {TrayEvent::Kind::DoubleClick, TrayEvent::Kind::Click};
     }
     firstClick_ = atMilliseconds;
-    return {TrayCode::LeftUp};
-}
-
-std::optional<int> hostClickX(int x, int y) {
-    if (x == 0 && y == 0)
-        return std::nullopt;
-    return x;
+    return {TrayEvent::Kind::Click};
 }
 
 } // namespace quivanto::desktop

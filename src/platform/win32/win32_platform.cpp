@@ -131,11 +131,7 @@ void Win32Platform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEve
             return; // like a refused icon: the program runs on without one
         }
     }
-    // The notification area tells no place of its own: the list goes to the pointer.
-    tray_->add(data, [onEvent = std::move(onEvent)](int code) {
-        if (onEvent)
-            onEvent(code, std::nullopt);
-    });
+    tray_->add(data, std::move(onEvent));
 }
 
 void Win32Platform::deleteTrayIcon(const TrayIconData&) {
@@ -158,6 +154,36 @@ ScreenMetrics Win32Platform::screenMetrics() {
     metrics.heightTwips =
         static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * metrics.twipsPerPixelY;
     return metrics;
+}
+
+TrayPlace Win32Platform::trayPlace() {
+    TrayPlace place;
+    const std::optional<RECT> icon = tray_ ? tray_->iconRect() : std::nullopt;
+    HMONITOR monitor = nullptr;
+    if (icon) {
+        place.icon =
+            ScreenRect{icon->left, icon->top, icon->right - icon->left, icon->bottom - icon->top};
+        monitor = MonitorFromRect(&*icon, MONITOR_DEFAULTTONEAREST);
+    } else if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
+        monitor = MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY);
+    } else {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+    }
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor != nullptr && GetMonitorInfoA(monitor, &info)) {
+        place.monitor = {info.rcMonitor.left, info.rcMonitor.top,
+                         info.rcMonitor.right - info.rcMonitor.left,
+                         info.rcMonitor.bottom - info.rcMonitor.top};
+        place.workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right - info.rcWork.left,
+                          info.rcWork.bottom - info.rcWork.top};
+    }
+    const ScreenMetrics metrics = screenMetrics();
+    place.twipsPerPixelX = metrics.twipsPerPixelX;
+    place.twipsPerPixelY = metrics.twipsPerPixelY;
+    return place;
 }
 
 CursorPosition Win32Platform::cursorPosition() {

@@ -45,6 +45,7 @@ public:
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override;
+    TrayPlace trayPlace() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
     TextEncoding textEncoding() const override;
