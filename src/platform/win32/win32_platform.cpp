@@ -200,6 +200,10 @@ WindowHandle Win32Platform::trayWindow() const {
     return tray_ ? reinterpret_cast<WindowHandle>(tray_->window()) : 0;
 }
 
+bool Win32Platform::trayUsesVersion4() const {
+    return tray_ && tray_->usesVersion4();
+}
+
 TextEncoding Win32Platform::textEncoding() const {
     return win32::ansiEncoding();
 }

@@ -54,6 +54,8 @@ public:
 
     // The hidden window the tray icon belongs to (0 before the first addTrayIcon).
     WindowHandle trayWindow() const;
+    // Whether the notification area took the protocol version that lets keys reach the icon.
+    bool trayUsesVersion4() const;
 
 private:
     void* instanceMutex_ = nullptr; // held for the life of the process's running copy

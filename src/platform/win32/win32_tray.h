@@ -41,6 +41,8 @@ public:
     bool remove();
 
     HWND window() const { return window_; }
+    // Whether the notification area took the fourth version of the protocol.
+    bool usesVersion4() const { return version4_; }
     // The icon's place on the screen, where the notification area tells it.
     std::optional<RECT> iconRect() const;
     const NOTIFYICONDATAA& record() const { return record_; }
