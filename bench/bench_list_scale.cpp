@@ -2,8 +2,8 @@
 // floor, the same work in plain C++ measured in the same run:
 // - loading at start-up (Form_Load until the program is idle) vs reading the file and
 //   sorting its lines;
-// - removing and editing an item (the atomic rewrite through temp.dat, flushed to disk by the
-//   real desktop back end) vs copying the file with fsync;
+// - adding, removing and editing an item (the atomic rewrite through temp.dat, flushed to
+//   disk by the real desktop back end) vs copying the file with fsync;
 // - a drop's duplicate scan over every row; the memory each item costs.
 // Usage: bench_list_scale [FOLDER]  (the folder holds the lists; its disk is the one timed)
 #include "commands/drop_decision.h"
@@ -95,10 +95,14 @@ void print(const Figure& f) {
 }
 
 std::string withThousands(int n) {
-    std::string digits = std::to_string(n);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return digits;
+    const std::string digits = std::to_string(n);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
+        text += digits[i];
+    }
+    return text;
 }
 
 // Item lines as people write them: words of mixed case, folders and documents, in the order
@@ -275,13 +279,33 @@ int main(int argc, char* argv[]) {
            "goal <= 11: " + std::string(loads[2] / loads[1] <= 11 ? "met" : "MISSED") +
                "; the floor grows " + floorGrowth + " x"});
 
+    DesktopPlatform desktop;
+    // Adding writes the whole list through temp.dat, as removing and editing do: the same
+    // floor, at every size.
+    const std::string added = makeItemLine("Added document", "/home/user/added/document.txt");
+    for (const int size : Sizes) {
+        const fs::path folder = root / std::to_string(size);
+        const std::string before = readAll(folder / ListFileName);
+        ListFile file(folder, desktop);
+        std::vector<double> copies;
+        std::vector<double> adds;
+        for (int round = 0; round < 9; ++round) {
+            copies.push_back(
+                timed([&] { copyWithFsync(folder / ListFileName, folder / "copy.dat"); }));
+            adds.push_back(timed([&] { file.appendItemLine(added); }));
+            std::ofstream(folder / ListFileName, std::ios::binary | std::ios::trunc) << before;
+        }
+        fs::remove(folder / "copy.dat");
+        print({"add an item, " + withThousands(size) + " items", median(adds), median(copies), "ms",
+               2.0, "median of 9; floor: copy the file with fsync"});
+    }
+
     // The rewrites, on the largest list, with the real back end's flushes.
     const fs::path big = root / std::to_string(Largest);
     const std::string original = readAll(big / ListFileName);
     const auto lines = makeLines(Largest);
     const std::string& middle = lines[lines.size() / 2];
     const std::string edited = makeItemLine("Edited description", targetField(middle));
-    DesktopPlatform desktop;
     ListFile list(big, desktop);
     const auto restore = [&] {
         std::ofstream(big / ListFileName, std::ios::binary | std::ios::trunc) << original;

@@ -17,7 +17,7 @@ set(QUIVANTO_CORE_SOURCES
   src/commands/launch_decision.cpp
   src/commands/list_commands.cpp
   src/commands/remove_decision.cpp
-  src/core/form1.cpp
+  src/list_window/form1.cpp
   src/core/item_line.cpp
   src/core/list_file.cpp
   src/core/list_window_geometry.cpp

@@ -36,7 +36,7 @@ build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libxcb1-dev xdg-u
 # Debian root; a real StatusNotifier tray (xfce4-panel) and D-Bus for a fake one.
 test_packages=(xvfb xauth xdotool x11-utils imagemagick trayer openbox dbus-x11
     at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 xfce4-panel xfconf python3-dbus
-    clang-format clang libclang-rt-14-dev
+    clang-format clang libclang-rt-14-dev strace
     desktop-file-utils appstream dpkg-dev lintian man-db debootstrap)
 
 build_quivanto() {

@@ -2,14 +2,14 @@
 
 #include "about/about_box.h"
 #include "about/sys_info.h"
-#include "core/form1.h"
+#include "core/list_file.h"
 #include "core/message.h"
 
 namespace quivanto {
 
-Form4::Form4(Form1& form1, DialogViews& views)
-    : form1_(form1)
-    , platform_(form1.platform())
+Form4::Form4(ListHost& listWindow, AboutViews& views)
+    : list_(listWindow)
+    , platform_(listWindow.platform())
     , view_(views.makeAboutView(*this)) {
     Form_Load();
 }
@@ -46,11 +46,11 @@ void Form4::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    form1_.focusList();
-    if (!form1_.isMinimized())
-        form1_.view().activate();
+    list_.focusList();
+    if (!list_.isMinimized())
+        list_.activateListWindow();
     view_->closeWindow();
-    form1_.dialogClosed(*this);
+    list_.dialogClosed(*this);
 }
 
 void Form4::StartSysInfo() {

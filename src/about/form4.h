@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/about_view.h"
-#include "core/dialog_views.h"
+#include "core/list_host.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,7 +9,6 @@
 
 namespace quivanto {
 
-class Form1;
 class Platform;
 
 // The About box: what the program is and which version runs, with the system information
@@ -18,7 +17,7 @@ class Platform;
 class Form4 final : public ListDialog {
 public:
     // The view is made here, from `views`; Form_Load then fills it.
-    Form4(Form1& form1, DialogViews& views);
+    Form4(ListHost& listWindow, AboutViews& views);
     ~Form4() override;
 
     void Form_Load();
@@ -40,7 +39,7 @@ public:
     AboutView& view() { return *view_; }
 
 private:
-    Form1& form1_;
+    ListHost& list_;
     Platform& platform_;
     bool unloaded_ = false;
     // Last, so it goes first: a window being destroyed may still report an event.

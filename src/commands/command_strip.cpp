@@ -3,11 +3,12 @@
 #include "commands/command_messages.h"
 #include "commands/key_table.h"
 #include "commands/list_commands.h"
-#include "core/form1.h"
+#include "core/list_file.h"
+#include "core/list_host.h"
 
 namespace quivanto {
 
-void DispatchListKey(Form1& form, const int& keyCode, int) {
+void DispatchListKey(ListHost& form, const int& keyCode, int) {
     switch (listKeyAction(keyCode)) {
     case ListKeyAction::Launch:
         lstApps_DblClick(form);
@@ -29,7 +30,7 @@ void DispatchListKey(Form1& form, const int& keyCode, int) {
     }
 }
 
-void ShowHelp(Form1& form) {
+void ShowHelp(ListHost& form) {
     Platform& platform = form.platform();
     const std::string help = form.listFile().besideList(HelpFileName);
     if (!platform.isOrdinaryFile(help)) {

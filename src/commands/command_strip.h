@@ -4,14 +4,14 @@
 // banner.
 namespace quivanto {
 
-class Form1;
+class ListHost;
 
 // Acts on one key of the table (virtual-key codes, commands/key_table.h). The code is only
 // read: the control that received the key goes on to handle it its usual way. The shift
 // state makes no difference.
-void DispatchListKey(Form1& form, const int& keyCode, int shift);
+void DispatchListKey(ListHost& form, const int& keyCode, int shift);
 
 // Opens Help.html from the working folder, or says it is missing.
-void ShowHelp(Form1& form);
+void ShowHelp(ListHost& form);
 
 } // namespace quivanto

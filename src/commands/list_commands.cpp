@@ -4,9 +4,9 @@
 #include "commands/failure_code.h"
 #include "commands/launch_decision.h"
 #include "commands/remove_decision.h"
-#include "core/form1.h"
 #include "core/item_line.h"
 #include "core/list_file.h"
+#include "core/list_host.h"
 
 #include <exception>
 #include <vector>
@@ -16,7 +16,7 @@ namespace {
 
 // An unexpected failure is told by number; the program goes on with the list unchanged.
 // A list file failure also says which file and why, so the user can put it right.
-void showUnexpected(Form1& form, const std::exception& failure) {
+void showUnexpected(ListHost& form, const std::exception& failure) {
     Message message = unexpectedErrorMessage(unexpectedFailureCode(failure));
     if (dynamic_cast<const ListFileError*>(&failure) != nullptr) {
         message.text += LineBreak;
@@ -28,7 +28,7 @@ void showUnexpected(Form1& form, const std::exception& failure) {
 
 } // namespace
 
-void lstApps_DblClick(Form1& form) {
+void lstApps_DblClick(ListHost& form) {
     const int selected = form.selectedIndex();
     if (selected < 0 || static_cast<std::size_t>(selected) >= form.rows().size())
         return; // no row, no target: there is nothing to open
@@ -45,7 +45,7 @@ void lstApps_DblClick(Form1& form) {
     }
 }
 
-void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
+void lstApps_OLEDragDrop(ListHost& form, const DroppedFiles& dropped) {
     try {
         form.CloseOtherDialogs(DialogNumber::None);
         const PathRules rules{form.platform().pathSeparator(),
@@ -67,7 +67,7 @@ void lstApps_OLEDragDrop(Form1& form, const DroppedFiles& dropped) {
     }
 }
 
-void RemoveSelectedItem(Form1& form) {
+void RemoveSelectedItem(ListHost& form) {
     form.CloseOtherDialogs(DialogNumber::None);
     const int selected = form.selectedIndex();
     switch (checkRemove(static_cast<int>(form.rows().size()), selected)) {
@@ -91,7 +91,7 @@ void RemoveSelectedItem(Form1& form) {
     form.focusList();
 }
 
-void DeleteItemLine(Form1& form, const std::string& line) {
+void DeleteItemLine(ListHost& form, const std::string& line) {
     try {
         form.listFile().deleteItemLine(line);
     } catch (const ListFileError& failure) {

@@ -147,16 +147,20 @@ void ListFile::ensureExists() {
 }
 
 std::string ListFile::readBytes(const std::string& file) const {
+    std::string bytes;
+    readBytesInto(file, bytes);
+    return bytes;
+}
+
+void ListFile::readBytesInto(const std::string& file, std::string& bytes) const {
     requireOrdinaryFile(platform_, file, "read");
     auto in = openFile(file, "rb", "read");
-    std::string bytes;
     char buffer[65536];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
         bytes.append(buffer, got);
     if (std::ferror(in.get()))
         fail(file, "read", lastError());
-    return bytes;
 }
 
 std::vector<std::string> ListFile::readLines() const {
@@ -169,37 +173,18 @@ void ListFile::writeDefaultList() {
 
 void ListFile::appendItemLine(std::string_view line) {
     const FileStatus before = requireOrdinaryFile(platform_, listPath_, "write");
-    requireWritable(before, listPath_);
     std::string bytes;
-    const bool existed = before.kind != FileStatus::Kind::Missing;
-    if (existed) {
-        // Only the last two bytes matter: is the last line finished?
-        auto in = openFile(listPath_, "rb", "read");
-        if (std::fseek(in.get(), -2, SEEK_END) != 0)
-            std::fseek(in.get(), 0, SEEK_SET);
-        char tail[2];
-        bytes.assign(tail, std::fread(tail, 1, sizeof tail, in.get()));
+    if (before.kind != FileStatus::Kind::Missing) {
+        // Room for the addition too, so the list is read once and never copied.
+        bytes.reserve(before.size + LineEnd.size() + line.size() + LineEnd.size());
+        readBytesInto(listPath_, bytes);
     }
-    std::string addition;
+    // Every byte already there stays as it is; only an unfinished last line gets its end.
     if (needsLineEndBeforeAppend(bytes))
-        addition += LineEnd;
-    addition += line;
-    addition += LineEnd;
-    auto out = openFile(listPath_, "ab", "write");
-    try {
-        writeAll(out.get(), addition, listPath_);
-        closeFile(out, listPath_);
-        if (const auto flushed = platform_.flushToDisk(listPath_))
-            fail(listPath_, "write", flushed);
-    } catch (const ListFileError&) {
-        // A full disk can take half a line: cut it off, so the list is as it was.
-        out.reset();
-        if (existed)
-            platform_.truncateFile(listPath_, before.size);
-        else
-            platform_.removeFile(listPath_);
-        throw;
-    }
+        bytes += LineEnd;
+    bytes += line;
+    bytes += LineEnd;
+    replaceList(bytes);
 }
 
 bool ListFile::deleteItemLine(std::string_view line) {
@@ -223,18 +208,43 @@ bool ListFile::replaceItemLine(std::string_view newLine, std::string_view oldLin
 }
 
 void ListFile::rewrite(const std::vector<std::string>& lines) {
-    requireWritable(requireOrdinaryFile(platform_, listPath_, "write"), listPath_);
+    std::string bytes;
+    std::size_t total = 0;
+    for (const auto& line : lines)
+        total += line.size() + LineEnd.size();
+    bytes.reserve(total); // written in one piece, never copied again while it grows
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += LineEnd;
+    }
+    replaceList(bytes);
+}
+
+void ListFile::replaceList(std::string_view bytes) {
+    const FileStatus list = requireOrdinaryFile(platform_, listPath_, "write");
+    requireWritable(list, listPath_);
+    if (list.kind != FileStatus::Kind::Missing) {
+        replaceThroughScratch(bytes);
+        return;
+    }
+    // Without a list, a scratch file cut short by a power cut would pass for the list at the
+    // next start. An empty list stands first (start-up fills it with the defaults), so a
+    // scratch file never stands alone.
+    replaceThroughScratch({});
+    try {
+        replaceThroughScratch(bytes);
+    } catch (const ListFileError&) {
+        // Told, and nothing made: the empty list stood in only for this write.
+        const FileStatus left = platform_.fileStatus(listPath_, Links::Own);
+        if (left.kind == FileStatus::Kind::Regular && left.size == 0)
+            platform_.removeFile(listPath_);
+        throw;
+    }
+}
+
+void ListFile::replaceThroughScratch(std::string_view bytes) {
     auto out = createScratchFile();
     try {
-        std::string bytes;
-        std::size_t total = 0;
-        for (const auto& line : lines)
-            total += line.size() + LineEnd.size();
-        bytes.reserve(total); // written in one piece, never copied again while it grows
-        for (const auto& line : lines) {
-            bytes += line;
-            bytes += LineEnd;
-        }
         writeAll(out.get(), bytes, scratchPath_);
         closeFile(out, scratchPath_);
         if (const auto flushed = platform_.flushToDisk(scratchPath_))

@@ -38,9 +38,11 @@ std::vector<std::string> splitListBytes(std::string_view bytes);
 // unfinished last line.
 bool needsLineEndBeforeAppend(std::string_view bytes);
 
-// The file `list.dat` and its scratch file `temp.dat` in one folder. Every rewrite is
-// atomic: the scratch file is written completely and flushed, then replaces the list in
-// one step, so the list is never missing or half written. Errors throw ListFileError.
+// The file `list.dat` and its scratch file `temp.dat` in one folder. Every change, an added
+// line included, is all or nothing: the whole new content is written to the scratch file
+// and flushed, then replaces the list in one step that is on disk when the change returns.
+// After a power cut at any moment the list is the old or the new one, never missing, half
+// written or holding a half line. Errors throw ListFileError.
 class ListFile {
 public:
     using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
@@ -70,7 +72,10 @@ public:
 
 private:
     std::string readBytes(const std::string& file) const;
+    void readBytesInto(const std::string& file, std::string& bytes) const;
     void rewrite(const std::vector<std::string>& lines);
+    void replaceList(std::string_view bytes);
+    void replaceThroughScratch(std::string_view bytes);
     FileHandle createScratchFile();
 
     std::string folder_;

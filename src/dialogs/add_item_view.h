@@ -2,6 +2,7 @@
 
 #include "core/dialog_window_view.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,16 @@ public:
     // Placement: the frame's margins as known now, and the outer frame's top-left corner.
     virtual FrameMargins frameMargins() const = 0;
     virtual void moveFrameTo(int left, int top) = 0;
+};
+
+class Form2;
+
+// Makes the window afresh at every opening. The view keeps the flow it is given to forward
+// the user's actions, and must not call it while being made.
+class AddItemViews {
+public:
+    virtual ~AddItemViews() = default;
+    virtual std::unique_ptr<AddItemView> makeAddItemView(Form2& form) = 0;
 };
 
 } // namespace quivanto

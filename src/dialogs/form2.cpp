@@ -1,6 +1,5 @@
 #include "dialogs/form2.h"
 
-#include "core/form1.h"
 #include "core/item_line.h"
 #include "core/list_file.h"
 #include "dialogs/add_item_rules.h"
@@ -12,7 +11,7 @@
 
 namespace quivanto {
 
-Form2::Form2(Form1& listWindow, DialogViews& views, const std::string& startFolder)
+Form2::Form2(ListHost& listWindow, AddItemViews& views, const std::string& startFolder)
     : list_(listWindow)
     , separator_(listWindow.platform().pathSeparator())
     , view_(views.makeAddItemView(*this)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialog_views.h"
+#include "core/list_host.h"
 #include "dialogs/add_item_view.h"
 
 #include <memory>
@@ -9,7 +9,6 @@
 
 namespace quivanto {
 
-class Form1;
 class Platform;
 
 // The Add Item dialog: browse to a folder and perhaps a file, describe it, add it to the
@@ -18,7 +17,7 @@ class Form2 final : public ListDialog {
 public:
     // Opens at `startFolder`, or at the home folder when that cannot be read. The view is
     // made here, from `views`.
-    Form2(Form1& listWindow, DialogViews& views, const std::string& startFolder);
+    Form2(ListHost& listWindow, AddItemViews& views, const std::string& startFolder);
     ~Form2() override;
 
     // The process's working folder, where the dialog starts.
@@ -56,7 +55,7 @@ private:
     void showDriveOfFolder();
     std::string folderEntryPath(int row) const;
 
-    Form1& list_;
+    ListHost& list_;
     char separator_;
     std::vector<std::string> roots_;
     std::string folderPath_;

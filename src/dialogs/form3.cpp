@@ -1,13 +1,12 @@
 #include "dialogs/form3.h"
 
-#include "core/form1.h"
 #include "core/item_line.h"
 #include "core/list_file.h"
 #include "dialogs/properties_rules.h"
 
 namespace quivanto {
 
-Form3::Form3(Form1& listWindow, DialogViews& views)
+Form3::Form3(ListHost& listWindow, PropertiesViews& views)
     : list_(listWindow)
     , view_(views.makePropertiesView(*this)) {}
 

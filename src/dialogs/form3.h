@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialog_views.h"
+#include "core/list_host.h"
 #include "dialogs/properties_view.h"
 
 #include <memory>
@@ -8,15 +8,13 @@
 
 namespace quivanto {
 
-class Form1;
-
 // The Properties dialog: shows the item selected when it opened and lets the user change
 // its description. Modeless; an update always applies to that item, whatever row is
 // selected meanwhile.
 class Form3 final : public ListDialog {
 public:
     // The view is made here, from `views`.
-    Form3(Form1& listWindow, DialogViews& views);
+    Form3(ListHost& listWindow, PropertiesViews& views);
     ~Form3() override;
 
     void Form_Load();
@@ -39,7 +37,7 @@ private:
     // Puts the old row back after a failed rewrite and tells the user.
     void restoreRow(int newRow, const std::string& reason);
 
-    Form1& list_;
+    ListHost& list_;
     std::string LoadedDescription;
     std::string loadedLine_; // the item this dialog edits
     bool unloaded_ = false;

@@ -2,6 +2,7 @@
 
 #include "core/dialog_window_view.h"
 
+#include <memory>
 #include <string>
 
 namespace quivanto {
@@ -15,6 +16,16 @@ public:
     virtual std::string description() const = 0;
     // `txtName`: read only.
     virtual void showTarget(const std::string& target) = 0;
+};
+
+class Form3;
+
+// Makes the window afresh at every opening. The view keeps the flow it is given to forward
+// the user's actions, and must not call it while being made.
+class PropertiesViews {
+public:
+    virtual ~PropertiesViews() = default;
+    virtual std::unique_ptr<PropertiesView> makePropertiesView(Form3& form) = 0;
 };
 
 } // namespace quivanto

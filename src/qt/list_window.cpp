@@ -3,8 +3,8 @@
 #include "commands/command_strip.h"
 #include "commands/key_table.h"
 #include "commands/list_commands.h"
-#include "core/form1.h"
 #include "core/message.h"
+#include "list_window/form1.h"
 #include "qt/artwork_label.h"
 #include "qt/click_label.h"
 #include "qt/item_list_box.h"
@@ -172,7 +172,9 @@ void ListWindow::connectControls() {
     connect(lstApps_, &QListWidget::itemDoubleClicked, this, [this] { lstApps_DblClick(*form_); });
     connect(lstApps_, &ItemListBox::dropped, this, [this](const QMimeData* data) {
         // Handled once the drop is over, so no message box holds the drag source waiting.
-        runLater([this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*form_, files); });
+        QMetaObject::invokeMethod(
+            this, [this, files = droppedFilesFrom(*data)] { lstApps_OLEDragDrop(*form_, files); },
+            Qt::QueuedConnection);
     });
     connect(picAdd_, &PictureButton::clicked, this, [this] { form_->ShowAddDialog(); });
     connect(picDelete_, &PictureButton::clicked, this, [this] { RemoveSelectedItem(*form_); });
@@ -246,10 +248,6 @@ void ListWindow::focusList() {
 
 WindowHandle ListWindow::nativeHandle() const {
     return static_cast<WindowHandle>(winId());
-}
-
-void ListWindow::runLater(std::function<void()> task) {
-    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 
 } // namespace quivanto

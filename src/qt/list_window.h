@@ -2,7 +2,7 @@
 
 #include "commands/drop_decision.h"
 #include "core/list_window_geometry.h"
-#include "core/list_window_view.h"
+#include "list_window/list_window_view.h"
 #include "platform/platform.h"
 
 #include <QWidget>
@@ -46,14 +46,8 @@ public:
     void activate() override;
     void focusList() override;
     WindowHandle nativeHandle() const override;
-    void runLater(std::function<void()> task) override;
-    void programEnds() override { emit unloaded(); }
 
     ItemListBox* lstApps() const { return lstApps_; }
-
-signals:
-    // The list window was unloaded: the program ends.
-    void unloaded();
 
 protected:
     // Keys reach the window itself only when none of its controls has the focus.

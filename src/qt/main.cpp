@@ -1,9 +1,10 @@
 #include "about/sys_info.h"
-#include "core/form1.h"
+#include "list_window/form1.h"
 #include "platform/desktop/desktop_platform.h"
 #include "qt/artwork.h"
 #include "qt/list_window.h"
 #include "qt/qt_dialog_views.h"
+#include "qt/qt_event_loop.h"
 
 #include <QApplication>
 
@@ -44,9 +45,10 @@ int main(int argc, char* argv[]) {
     // The windows first: the flows, destroyed before them, own the dialogs' windows.
     quivanto::ListWindow window(platform.screenMetrics());
     quivanto::QtDialogViews dialogViews(window, platform);
-    quivanto::Form1 form(platform, std::filesystem::current_path(), window, dialogViews);
+    quivanto::QtEventLoop eventLoop;
+    quivanto::Form1 form(platform, eventLoop, std::filesystem::current_path(), window, dialogViews);
     window.attach(form);
-    QObject::connect(&window, &quivanto::ListWindow::unloaded, &app, &QApplication::quit);
+    QObject::connect(&eventLoop, &quivanto::QtEventLoop::ended, &app, &QApplication::quit);
     const auto outcome = form.Form_Load();
     if (outcome != quivanto::StartOutcome::Resident)
         return exitCode(outcome);

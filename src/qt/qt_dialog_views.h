@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialog_views.h"
+#include "list_window/dialog_views.h"
 #include "platform/platform.h"
 
 class QWidget;

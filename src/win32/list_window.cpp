@@ -2,8 +2,8 @@
 
 #include "commands/command_strip.h"
 #include "commands/list_commands.h"
-#include "core/form1.h"
 #include "core/item_line.h"
+#include "list_window/form1.h"
 #include "win32/resource_ids.h"
 
 #include <commctrl.h>
@@ -445,10 +445,6 @@ WindowHandle ListWindow::nativeHandle() const {
 void ListWindow::runLater(std::function<void()> task) {
     later_.push_back(std::move(task));
     PostMessageA(window_, RunLaterMessage, 0, 0);
-}
-
-void ListWindow::programEnds() {
-    PostQuitMessage(0);
 }
 
 } // namespace quivanto::win32

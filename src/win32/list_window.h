@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/list_window_geometry.h"
-#include "core/list_window_view.h"
+#include "list_window/list_window_view.h"
 #include "platform/platform.h"
 #include "win32/window_handles.h"
 
@@ -61,8 +61,6 @@ public:
     void activate() override;
     void focusList() override;
     WindowHandle nativeHandle() const override;
-    void runLater(std::function<void()> task) override;
-    void programEnds() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +77,8 @@ private:
     HBRUSH onControlColour(HWND window, HDC dc, HWND control, int type);
     void onKeyDown(HWND window, UINT key, BOOL down, int repeat, UINT flags);
     void onRunLater();
+    // Runs `task` once the event being handled is over.
+    void runLater(std::function<void()> task);
 
     void ensureControls();
     HWND createPicture(int id, const TwipsRect& rect, const char* tip);

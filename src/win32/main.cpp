@@ -1,30 +1,14 @@
 // The Windows edition's entry point: the list window, the dialogs' windows and Form1 on the
 // one user-interface thread, then the message loop until the user ends the program.
-#include "core/form1.h"
+#include "list_window/form1.h"
 #include "platform/win32/win32_platform.h"
-#include "win32/dialog_support.h"
 #include "win32/dialog_windows.h"
 #include "win32/list_window.h"
+#include "win32/message_loop.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
-
-namespace {
-
-int runMessageLoop() {
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // The dialogs are modeless: Tab, Enter and Escape reach their controls this way.
-        if (quivanto::win32::routeDialogMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -34,11 +18,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quivanto::win32::ListWindow listWindow(instance, platform.screenMetrics(),
                                            platform.textEncoding());
     quivanto::win32::DialogWindows dialogViews(platform, listWindow.window());
+    quivanto::win32::MessageLoop loop(instance);
     // list.dat is named relative to the folder the program was started in, as the system's
     // file calls take it.
-    quivanto::Form1 form(platform, std::string(), listWindow, dialogViews);
+    quivanto::Form1 form(platform, loop, std::string(), listWindow, dialogViews);
     listWindow.attach(form);
     if (form.Form_Load() != quivanto::StartOutcome::Resident)
         return 1;
-    return runMessageLoop();
+    return loop.run();
 }

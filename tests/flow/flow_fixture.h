@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/form1.h"
+#include "list_window/form1.h"
 #include "support/fake_platform.h"
 #include "support/fake_views.h"
 #include "support/temp_folder.h"
@@ -20,7 +20,7 @@ protected:
     Form1& start(const std::string& list = {}, bool shown = false) {
         if (!list.empty())
             dir.write("list.dat", list);
-        form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
+        form = std::make_unique<Form1>(platform, loop, dir.path().string(), window, views);
         const StartOutcome outcome = form->Form_Load();
         EXPECT_EQ(outcome, StartOutcome::Resident);
         if (shown)
@@ -33,6 +33,7 @@ protected:
     TempFolder dir;
     FakePlatform platform;
     FakeListWindow window;
+    FakeEventLoop loop;
     FakeDialogViews views;
     std::unique_ptr<Form1> form;
 };

@@ -336,7 +336,7 @@ TEST_F(DialogFlows, ClosingAddShowsTheListWithFocus) {
     EXPECT_FALSE(form->isMinimized());
     EXPECT_GT(window.listFocusRequests, focus);
     dialog.Form_Unload(); // the window's own close arriving late changes nothing
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, PropertiesNeedASelectedRow) {
@@ -385,7 +385,7 @@ TEST_F(DialogFlows, UpdateMovesTheRowAndKeepsTheFilePlace) {
                            "Zulu                          |/a\r\n"
                            "Beta                          |/b\r\n");
     EXPECT_GT(window.listFocusRequests, focus);
-    window.runPending();
+    loop.runPending();
 }
 
 struct LeaveCase {
@@ -415,7 +415,7 @@ TEST_P(Leaving, WithoutChangeLeavesTheFile) {
     EXPECT_EQ(listBytes(), bytes);
     EXPECT_EQ(window.selected, 1);
     EXPECT_TRUE(platform.messages.empty());
-    window.runPending();
+    loop.runPending();
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, Leaving,
@@ -437,7 +437,7 @@ TEST_F(DialogFlows, DescriptionTheBoxCannotShowIsNoEdit) {
     dialog.btnUpdate_Click();
     EXPECT_EQ(fs::last_write_time(dir / "list.dat"), time);
     EXPECT_TRUE(views.properties->closed);
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, TakenDescriptionIsRefused) {
@@ -465,7 +465,7 @@ TEST_F(DialogFlows, TakenDescriptionIsRefused) {
     dialog.btnUpdate_Click();
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(listBytes().starts_with("EXPLORER                      |explorer.exe\r\n"));
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, UpdateAppliesToTheLoadedItem) {
@@ -480,7 +480,7 @@ TEST_F(DialogFlows, UpdateAppliesToTheLoadedItem) {
                            "Beta                          |/b\r\n");
     EXPECT_EQ(window.rows[0], "Aleph                         |/a");
     EXPECT_EQ(window.rows[1], "Beta                          |/b");
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, UpdateOfAVanishedItemChangesNothing) {
@@ -501,7 +501,7 @@ TEST_F(DialogFlows, UpdateOfAVanishedItemChangesNothing) {
     EXPECT_EQ(window.rows.size(), 2u);
     EXPECT_EQ(window.rows[0].substr(0, 4), "Beta");
     EXPECT_TRUE(views.properties->closed);
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, FailingRewriteRestoresTheRow) {
@@ -530,7 +530,7 @@ TEST_F(DialogFlows, FailingRewriteRestoresTheRow) {
     dialog.btnUpdate_Click();
     EXPECT_EQ(listBytes(), "Zulu                          |/a\r\n"
                            "Beta                          |/b\r\n");
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, ReopeningBuildsAFreshDialog) {
@@ -541,8 +541,8 @@ TEST_F(DialogFlows, ReopeningBuildsAFreshDialog) {
     openAdd();
     EXPECT_TRUE(first->closed);
     EXPECT_TRUE(views.addItem->text.empty());
-    EXPECT_EQ(window.pending.size(), 1u);
-    window.runPending(); // the first is gone now
+    EXPECT_EQ(loop.pending.size(), 1u);
+    loop.runPending(); // the first is gone now
 
     window.selected = 1;
     openProperties();
@@ -553,7 +553,7 @@ TEST_F(DialogFlows, ReopeningBuildsAFreshDialog) {
     openProperties();
     EXPECT_TRUE(properties->closed);
     EXPECT_EQ(views.properties->text, "Explorer");
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(DialogFlows, CloseOtherDialogsClosesEach) {
@@ -563,14 +563,14 @@ TEST_F(DialogFlows, CloseOtherDialogsClosesEach) {
     form->CloseOtherDialogs(DialogNumber::None);
     EXPECT_TRUE(views.addItem->closed);
     EXPECT_TRUE(window.visible); // closing the Add Item dialog shows the list again
-    window.runPending();
+    loop.runPending();
 
     openProperties();
     const int focus = window.listFocusRequests;
     form->CloseOtherDialogs(DialogNumber::None);
     EXPECT_TRUE(views.properties->closed);
     EXPECT_GT(window.listFocusRequests, focus);
-    window.runPending();
+    loop.runPending();
 
     // The one named stays.
     openAdd();
@@ -583,7 +583,7 @@ TEST_F(DialogFlows, CloseOtherDialogsClosesEach) {
     form->HideListWindow();
     EXPECT_TRUE(views.addItem->closed);
     EXPECT_FALSE(window.visible);
-    window.runPending();
+    loop.runPending();
 }
 
 } // namespace

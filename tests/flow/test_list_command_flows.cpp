@@ -56,7 +56,7 @@ TEST_P(Launch, HidesOrTells) {
     EXPECT_EQ(platform.messages[0].text, c.text);
     EXPECT_EQ(platform.messages[0].style, 48);
     // Still running with its tray icon: the next launch works.
-    EXPECT_FALSE(window.ended);
+    EXPECT_FALSE(loop.ended);
     EXPECT_EQ(platform.trayRequests, std::vector<int>{0});
     window.selected = 1;
     lstApps_DblClick(*form);
@@ -147,7 +147,7 @@ TEST_F(ListCommands, DropClosesAnOpenDialog) {
     lstApps_OLEDragDrop(*form, files({"/tmp/a", "/tmp/b"})); // even a refused drop closes it
     EXPECT_EQ(form->openDialog(DialogNumber::Properties), nullptr);
     EXPECT_TRUE(views.properties->closed);
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(ListCommands, DropThatCannotBeWrittenAddsNoRow) {
@@ -164,7 +164,7 @@ TEST_F(ListCommands, DropThatCannotBeWrittenAddsNoRow) {
     EXPECT_NE(text.find("list.dat"), std::string::npos) << text;
     EXPECT_EQ(window.rows.size(), 3u);
     EXPECT_EQ(height(), before);
-    EXPECT_FALSE(window.ended);
+    EXPECT_FALSE(loop.ended);
     EXPECT_TRUE(window.visible);
 }
 
@@ -211,7 +211,7 @@ TEST_P(Remove, AsksThenRemoves) {
     EXPECT_EQ(height(), c.yes ? before - 13 : before);
     EXPECT_EQ(window.selected, c.selectedAfter);
     EXPECT_GT(window.listFocusRequests, focusBefore);
-    window.runPending();
+    loop.runPending();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -283,7 +283,7 @@ TEST_F(ListCommands, FailedRewritePutsTheRowBack) {
     EXPECT_EQ(window.rows[1], line);
     EXPECT_EQ(window.selected, 1);
     EXPECT_EQ(height(), before);
-    EXPECT_FALSE(window.ended);
+    EXPECT_FALSE(loop.ended);
 }
 
 } // namespace

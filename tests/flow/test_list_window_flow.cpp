@@ -33,7 +33,7 @@ TEST_F(ListWindowFlow, StartUpLeavesOnlyTheTrayIcon) {
 
 TEST_F(ListWindowFlow, SecondInstanceShowsItsMessageAndStops) {
     platform.anotherInstance = true;
-    form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
+    form = std::make_unique<Form1>(platform, loop, dir.path().string(), window, views);
     EXPECT_EQ(form->Form_Load(), StartOutcome::AlreadyRunning);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Quivanto is already running.");
@@ -45,7 +45,7 @@ TEST_F(ListWindowFlow, SecondInstanceShowsItsMessageAndStops) {
 
 TEST_F(ListWindowFlow, NoTrayIsToldAndStops) {
     platform.trayAppears = false;
-    form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
+    form = std::make_unique<Form1>(platform, loop, dir.path().string(), window, views);
     EXPECT_EQ(form->Form_Load(), StartOutcome::NoTray);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("system tray"), std::string::npos);
@@ -54,7 +54,7 @@ TEST_F(ListWindowFlow, NoTrayIsToldAndStops) {
 
 TEST_F(ListWindowFlow, UnreadableListIsToldAndStops) {
     std::filesystem::create_directory(dir / "list.dat");
-    form = std::make_unique<Form1>(platform, dir.path().string(), window, views);
+    form = std::make_unique<Form1>(platform, loop, dir.path().string(), window, views);
     EXPECT_EQ(form->Form_Load(), StartOutcome::ListFileFailed);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].text.find("list.dat"), std::string::npos);
@@ -275,7 +275,7 @@ TEST_P(RightClick, AsksAndYesEnds) {
     EXPECT_EQ(platform.messages[0].style, 4 + 32 + 256);
     EXPECT_TRUE(hiddenWhileAsked);
     EXPECT_FALSE(window.visible);
-    EXPECT_EQ(window.ended, yes);
+    EXPECT_EQ(loop.ended, yes);
     EXPECT_EQ(platform.trayRequests, yes ? (std::vector<int>{0, 2}) : (std::vector<int>{0}));
 }
 
@@ -297,7 +297,7 @@ TEST_F(ListWindowFlow, RightClickClosesOpenDialogsFirst) {
     platform.trayEvent(Kind::ContextRequest);
     EXPECT_TRUE(closedWhileAsked);
     EXPECT_EQ(form->openDialog(DialogNumber::AddItem), nullptr);
-    window.runPending();
+    loop.runPending();
 }
 
 TEST_F(ListWindowFlow, GrowAndShrinkResizeTheWindowAndList) {
@@ -337,9 +337,9 @@ TEST_F(ListWindowFlow, ClosedDialogsGoOnceTheEventIsOver) {
     form->openDialog(DialogNumber::About)->close();
     EXPECT_TRUE(views.about->closed); // still there: its handler may still be running
     EXPECT_EQ(form->openDialog(DialogNumber::About), nullptr);
-    EXPECT_EQ(window.pending.size(), 1u);
-    window.runPending();
-    EXPECT_TRUE(window.pending.empty());
+    EXPECT_EQ(loop.pending.size(), 1u);
+    loop.runPending();
+    EXPECT_TRUE(loop.pending.empty());
 }
 
 // Window managers minimise dialogs whatever their hints say: never two of one kind.
@@ -353,7 +353,7 @@ TEST_F(ListWindowFlow, MinimizedDialogIsClosedWhenAnotherOpens) {
     EXPECT_NE(views.addItem, first);
     EXPECT_FALSE(views.addItem->closed);
     EXPECT_NE(form->openDialog(DialogNumber::AddItem), nullptr);
-    window.runPending();
+    loop.runPending();
 }
 
 } // namespace

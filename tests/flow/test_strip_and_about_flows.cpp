@@ -83,7 +83,7 @@ TEST_P(Keys, ActAsTheTableSays) {
         if (shift == 1) {
             // The shift state makes no difference: the same key again from the same state.
             form->CloseOtherDialogs(DialogNumber::None);
-            window.runPending();
+            loop.runPending();
             form->ShowMenu();
             platform.messages.clear();
             platform.openRequests.clear();
@@ -99,7 +99,7 @@ TEST_P(Keys, ActAsTheTableSays) {
         EXPECT_EQ(platform.openRequests.size(), c.opens) << shift;
         EXPECT_EQ(window.rows.size(), 2u); // Delete was answered No
     }
-    window.runPending();
+    loop.runPending();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -237,7 +237,7 @@ TEST_P(AboutClosing, GivesTheListTheFocus) {
     EXPECT_GT(window.listFocusRequests, focus);
     // The list window comes forward again only when it is on screen.
     EXPECT_EQ(window.activations > activations, how != 4);
-    window.runPending();
+    loop.runPending();
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, AboutClosing,
@@ -256,7 +256,7 @@ TEST_F(AboutFlows, ReopeningGivesOneFreshBox) {
     EXPECT_NE(views.about, first);
     EXPECT_EQ(views.about->version.rfind("Version ", 0), 0u);
     EXPECT_EQ(views.made, 2);
-    window.runPending();
+    loop.runPending();
 }
 
 } // namespace

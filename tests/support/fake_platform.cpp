@@ -70,6 +70,8 @@ std::error_code FakePlatform::replaceFile(const std::string& from, const std::st
     if (replaceFailure) {
         const auto failure = replaceFailure;
         replaceFailure.clear();
+        if (replaceFailureTakesTarget)
+            std::filesystem::remove(to);
         return failure;
     }
     std::error_code error;

@@ -63,10 +63,11 @@ public:
     std::string appDirectory = "/opt/quivanto";
     // The system's own, so real folders can be browsed on Linux and on Windows.
     char separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    std::vector<std::string> roots{"/"}; // the drive list's roots
-    std::string home;                    // the home folder; empty: none
-    std::error_code replaceFailure;      // returned once by the next replaceFile
-    TextEncoding encoding;               // UTF-8 unless a test sets a code page
+    std::vector<std::string> roots{"/"};    // the drive list's roots
+    std::string home;                       // the home folder; empty: none
+    std::error_code replaceFailure;         // returned once by the next replaceFile
+    bool replaceFailureTakesTarget = false; // that failure comes after `to` was removed
+    TextEncoding encoding;                  // UTF-8 unless a test sets a code page
     // When set, folders are listed and the working folder named by this platform.
     Platform* folderBackEnd = nullptr;
 

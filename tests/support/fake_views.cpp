@@ -43,7 +43,7 @@ void FakeListWindow::place(const PixelRect& newWindow, const PixelRect& newList)
     list = newList;
 }
 
-void FakeListWindow::runPending() {
+void FakeEventLoop::runPending() {
     while (!pending.empty()) {
         auto tasks = std::move(pending);
         pending.clear();

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "about/about_view.h"
-#include "core/dialog_views.h"
-#include "core/list_window_view.h"
+#include "core/event_loop.h"
 #include "dialogs/add_item_view.h"
 #include "dialogs/properties_view.h"
+#include "list_window/dialog_views.h"
+#include "list_window/list_window_view.h"
 
 #include <functional>
 #include <memory>
@@ -32,9 +33,7 @@ public:
     bool visible = false;
     int activations = 0;
     int listFocusRequests = 0;
-    bool ended = false;
     WindowHandle handle = 0x4711;
-    std::vector<std::function<void()>> pending; // tasks given to runLater
 
     void setRows(const std::vector<std::string>& newRows) override;
     void insertRow(int index, const std::string& row) override;
@@ -47,6 +46,13 @@ public:
     void activate() override { ++activations; }
     void focusList() override { ++listFocusRequests; }
     WindowHandle nativeHandle() const override { return handle; }
+};
+
+class FakeEventLoop final : public EventLoop {
+public:
+    bool ended = false;
+    std::vector<std::function<void()>> pending; // tasks given to runLater
+
     void runLater(std::function<void()> task) override { pending.push_back(std::move(task)); }
     void programEnds() override { ended = true; }
 

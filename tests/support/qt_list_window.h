@@ -1,11 +1,12 @@
 #pragma once
 
 #include "about/form4.h"
-#include "core/form1.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
+#include "list_window/form1.h"
 #include "qt/list_window.h"
 #include "qt/qt_dialog_views.h"
+#include "qt/qt_event_loop.h"
 
 #include <QWidget>
 
@@ -20,11 +21,12 @@ public:
     QtListWindow(Platform& platform, const std::filesystem::path& folder)
         : window_(platform.screenMetrics())
         , dialogViews_(window_, platform)
-        , form_(platform, folder, window_, dialogViews_) {
+        , form_(platform, eventLoop_, folder, window_, dialogViews_) {
         window_.attach(form_);
     }
 
     Form1& form() { return form_; }
+    QtEventLoop& eventLoop() { return eventLoop_; }
     ListWindow& window() { return window_; }
     const ListWindow& window() const { return window_; }
 
@@ -45,6 +47,7 @@ public:
 private:
     ListWindow window_;
     QtDialogViews dialogViews_;
+    QtEventLoop eventLoop_;
     Form1 form_;
 };
 

@@ -138,6 +138,14 @@ void TestDropDecision::scanRefusesOrRenames_data() {
                        line(variant(4), "/4"), line(variant(5), "/5"), line(variant(6), "/6"),
                        line(variant(7), "/7"), line(variant(8), "/8"), line(variant(9), "/9")}
         << "n" + QString(29, ' ') << "/new" << ScanResult::Add << line(variant(10), "/new") << "";
+    // Where names may end with spaces, they are part of the name: another file.
+    const QString song = "song.ogg" + QString(22, ' ');
+    QTest::newRow("a path with trailing spaces is another file")
+        << QStringList{line("Song", "/srv/song.ogg")} << song << "/srv/song.ogg  "
+        << ScanResult::Add << line(song, "/srv/song.ogg  ") << "";
+    QTest::newRow("a path without the listed one's trailing spaces is another file")
+        << QStringList{line("Song", "/srv/song.ogg ")} << song << "/srv/song.ogg" << ScanResult::Add
+        << line(song, "/srv/song.ogg") << "";
 }
 
 void TestDropDecision::scanRefusesOrRenames() {

@@ -35,6 +35,10 @@ void TestItemLine::makesLinesByCharacterPosition_data() {
         << "Éditeur ü"
         << "/usr/bin/ed"
         << "Éditeur ü" + QString(21, ' ') + "|/usr/bin/ed";
+    QTest::newRow("a 4-byte character pads as one character")
+        << "😀 Party 🎉"
+        << "/srv/party"
+        << "😀 Party 🎉" + QString(21, ' ') + "|/srv/party";
     QTest::newRow("separator inside the target is kept") << "Pipe"
                                                          << "/tmp/a|b"
                                                          << "Pipe" + QString(26, ' ') + "|/tmp/a|b";
@@ -46,7 +50,8 @@ void TestItemLine::makesLinesByCharacterPosition() {
     QFETCH(QString, line);
     const std::string made = makeItemLine(description.toStdString(), target.toStdString());
     QCOMPARE(QString::fromStdString(made), line);
-    QCOMPARE(characterCount(made), static_cast<std::size_t>(line.size()));
+    QCOMPARE(characterCount(made), static_cast<std::size_t>(line.toUcs4().size()));
+    QCOMPARE(QString::fromStdString(std::string(targetField(made))), target);
 }
 
 void TestItemLine::splitsByPositionOnly_data() {
@@ -71,6 +76,9 @@ void TestItemLine::splitsByPositionOnly_data() {
     QTest::newRow("a multi-byte first character moves every field")
         << "é" + QString(29, 'x') + "|/t"
         << "é" + QString(29, 'x') << "/t";
+    QTest::newRow("a 4-byte character is one character")
+        << QString(29, 'x') + "🎉|/t" << QString(29, 'x') + "🎉"
+        << "/t";
     QTest::newRow("empty line") << ""
                                 << ""
                                 << "";
@@ -95,6 +103,9 @@ void TestItemLine::shortensLongNames_data() {
     QTest::newRow("non-ASCII counted as characters")
         << QString(20, QChar(0x00E9)) + QString(20, 'z')
         << QString(14, QChar(0x00E9)) + "~" + QString(15, 'z');
+    QTest::newRow("4-byte characters counted as characters")
+        << QString("😀").repeated(20) + QString("🎉").repeated(20)
+        << QString("😀").repeated(14) + "~" + QString("🎉").repeated(15);
 }
 
 void TestItemLine::shortensLongNames() {

@@ -71,6 +71,8 @@ private slots:
     void loadingGrowsOneRowPerItem_data();
     void loadingGrowsOneRowPerItem();
     void growthStopsWhereTheScreenEnds();
+    void growthStopsAtExactlyTheScreenHeight_data();
+    void growthStopsAtExactlyTheScreenHeight();
     void loadingAtOnceEqualsStepByStep();
     void shrinkingNeverGoesBelowTheDesign();
     void pointerPlacesTheRightEdge_data();
@@ -132,6 +134,30 @@ void TestListWindowGeometry::growthStopsWhereTheScreenEnds() {
     const float topAtLimit = geometry.top;
     geometry = grown(geometry, screen);
     QCOMPARE(geometry.top, topAtLimit);
+}
+
+void TestListWindowGeometry::growthStopsAtExactlyTheScreenHeight_data() {
+    QTest::addColumn<float>("twipsPerPixel");
+    QTest::addColumn<int>("heightPixels");
+    QTest::addColumn<int>("grants");
+    // 144 dpi: 10 twips per pixel; after 56 rows, one more would end exactly at the screen's
+    // height (1050 + 57 * 195 + 425 = 12590 twips), and that is already too much.
+    QTest::newRow("144 dpi, 1259 pixels high") << 10.f << 1259 << 56;
+    QTest::newRow("144 dpi, one pixel more") << 10.f << 1260 << 57;
+    QTest::newRow("96 dpi, 839 pixels high") << 15.f << 839 << 56;
+}
+
+void TestListWindowGeometry::growthStopsAtExactlyTheScreenHeight() {
+    QFETCH(float, twipsPerPixel);
+    QFETCH(int, heightPixels);
+    QFETCH(int, grants);
+    const ScreenMetrics screen{1024 * twipsPerPixel,
+                               static_cast<float>(heightPixels) * twipsPerPixel, twipsPerPixel,
+                               twipsPerPixel};
+    const auto geometry = grownForRows(offScreen({}, screen), screen, 1000);
+    QCOMPARE(geometry.height, ListWindowDesignHeight + static_cast<float>(grants) * RowHeight);
+    QCOMPARE(geometry.listHeight, ListBoxDesignHeight + static_cast<float>(grants) * RowHeight);
+    QCOMPARE(geometry.top + geometry.height + TaskbarMargin, screen.heightTwips);
 }
 
 void TestListWindowGeometry::loadingAtOnceEqualsStepByStep() {

@@ -31,6 +31,9 @@ void TestRowOrder::ordersIgnoringCase_data() {
         << QStringList{makeItemLine("Note", "y").c_str(), makeItemLine("Notepad", "x").c_str()};
     QTest::newRow("Latin-1 capitals fold")
         << QStringList{"Édition", "éa", "Éz"} << QStringList{"éa", "Édition", "Éz"};
+    // U+00D7 and U+00F7 sit among the Latin-1 capitals and small letters but are no letters.
+    QTest::newRow("multiplication and division signs do not fold")
+        << QStringList{"÷", "ß", "×"} << QStringList{"×", "ß", "÷"};
 }
 
 void TestRowOrder::ordersIgnoringCase() {
@@ -47,7 +50,8 @@ void TestRowOrder::ordersIgnoringCase() {
 }
 
 void TestRowOrder::isAStrictOrder() {
-    const std::vector<std::string> rows{"a", "A", "b", "", "\xff", "\xc3\x89", "\xc3\xa9", "ab"};
+    const std::vector<std::string> rows{"a",        "A",        "b",  "",         "\xff",
+                                        "\xc3\x89", "\xc3\xa9", "ab", "\xc3\x97", "\xc3\xb7"};
     for (const auto& a : rows) {
         QVERIFY(!rowLess(a, a));
         for (const auto& b : rows) {

@@ -187,8 +187,8 @@ void TestListWindow::keysMapToTheTable() {
 }
 
 void TestListWindow::endingTheProgramIsSignalled() {
-    ListWindow& window = start(false);
-    QSignalSpy unloaded(&window, &ListWindow::unloaded);
+    start(false);
+    QSignalSpy unloaded(&app_->eventLoop(), &QtEventLoop::ended);
     platform_->answers = {MessageAnswer::Yes};
     platform_->trayEvent(TrayEvent::Kind::ContextRequest);
     QCOMPARE(unloaded.count(), 1);

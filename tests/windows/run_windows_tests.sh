@@ -11,7 +11,7 @@ screen_size=1024x768
 
 install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool \
     openbox python3 g++ qt6-base-dev pkg-config \
-    librsvg2-bin imagemagick nsis
+    librsvg2-bin imagemagick nsis strace
 
 cmake -S "$repo/windows" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DQUIVANTO_WERROR=ON
@@ -55,6 +55,10 @@ ctest -L '^wine$' --output-on-failure "$@" || status=$?
 # The server and desktop of the display-less run must be gone before a display appears,
 # or Wine goes on without one.
 stop_wine
+
+echo "== The list's crash states under Wine, each Wine with a server of its own"
+ctest -L '^wine_crash$' --output-on-failure "$@" || status=$?
+wineserver -w 2>/dev/null || true
 
 echo "== Windows tests under Wine on Xvfb ($screen_size)"
 display_file="$build/xvfb-display"

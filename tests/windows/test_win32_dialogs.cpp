@@ -4,10 +4,10 @@
 // real folder without moving the working folder, the About box's places and keys.
 #include "about/about_box.h"
 #include "about/about_layout.h"
-#include "core/form1.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/form2.h"
 #include "dialogs/form3.h"
+#include "list_window/form1.h"
 #include "platform/win32/win32_platform.h"
 #include "support/fake_platform.h"
 #include "support/fake_views.h"
@@ -63,7 +63,7 @@ protected:
         platform.folderBackEnd = &system;
         platform.roots = {folder.path().root_path().string()};
         dialogs = std::make_unique<win32::DialogWindows>(platform, owner.handle());
-        form = std::make_unique<Form1>(platform, folder.path().string(), list, *dialogs);
+        form = std::make_unique<Form1>(platform, loop, folder.path().string(), list, *dialogs);
         form->Form_Load();
         pump();
     }
@@ -82,7 +82,7 @@ protected:
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-            list.runPending();
+            loop.runPending();
         }
     }
 
@@ -160,6 +160,7 @@ protected:
     Win32Platform system;
     quivanto::testing::FakePlatform platform;
     quivanto::testing::FakeListWindow list;
+    quivanto::testing::FakeEventLoop loop;
     OwnerWindow owner;
     std::unique_ptr<win32::DialogWindows> dialogs;
     std::unique_ptr<Form1> form;

@@ -2,12 +2,13 @@
 // or started): what the flow tests cannot see. The window's and the list's styles, the
 // rows as the list box holds them, the places in pixels, and every click, key and drop
 // reaching the flow it belongs to.
-#include "core/form1.h"
 #include "core/item_line.h"
+#include "list_window/form1.h"
 #include "support/fake_platform.h"
 #include "win32/dialog_support.h"
 #include "win32/dialog_windows.h"
 #include "win32/list_window.h"
+#include "win32/message_loop.h"
 #include "win32_test_support.h"
 
 #include <windows.h>
@@ -41,7 +42,7 @@ public:
     ListWindowTest() {
         testing_::writeFile(folder.path() / "list.dat", ListBytes);
         dialogs = std::make_unique<win32::DialogWindows>(platform, window.window());
-        form = std::make_unique<Form1>(platform, folder.path().string(), window, *dialogs);
+        form = std::make_unique<Form1>(platform, loop, folder.path().string(), window, *dialogs);
         window.attach(*form);
         EXPECT_EQ(form->Form_Load(), StartOutcome::Resident);
         form->ShowMenu();
@@ -73,6 +74,7 @@ public:
     testing_::FakePlatform platform;
     ListWindow window{GetModuleHandleA(nullptr), platform.screen, platform.textEncoding()};
     std::unique_ptr<win32::DialogWindows> dialogs;
+    win32::MessageLoop loop{GetModuleHandleA(nullptr)};
     std::unique_ptr<Form1> form;
 };
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/dialog_views.h"
 #include "core/list_file.h"
+#include "core/list_host.h"
 #include "core/list_window_geometry.h"
-#include "core/list_window_view.h"
+#include "list_window/dialog_views.h"
+#include "list_window/list_window_view.h"
 #include "platform/platform.h"
 
 #include <array>
@@ -14,29 +15,22 @@
 
 namespace quivanto {
 
-struct Message;
-
-// Numbers of the secondary dialogs, as CloseOtherDialogs takes them.
-namespace DialogNumber {
-inline constexpr int None = 0;
-inline constexpr int AddItem = 2;
-inline constexpr int Properties = 3;
-inline constexpr int About = 4;
-} // namespace DialogNumber
+class EventLoop;
 
 enum class StartOutcome { Resident, AlreadyRunning, NoTray, ListFileFailed };
 
 // The list window: a borderless panel above the tray holding the launcher items. It owns
 // the tray icon, the list file, the one sorted list of rows and the open dialogs, and runs
-// the program's start-up and shutdown. Its window is a ListWindowView.
-class Form1 {
+// the program's start-up and shutdown. Its window is a ListWindowView; the commands and the
+// dialogs reach it as their ListHost.
+class Form1 final : public ListHost {
 public:
     // How long start-up waits for a notification area to appear.
     static constexpr int TrayWaitMilliseconds = 5000;
 
-    Form1(Platform& platform, const std::string& folder, ListWindowView& view,
+    Form1(Platform& platform, EventLoop& eventLoop, const std::string& folder, ListWindowView& view,
           DialogViews& dialogViews);
-    ~Form1();
+    ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -47,46 +41,46 @@ public:
 
     void trayIconEvent(const TrayEvent& event);
 
-    void ShowMenu();
+    void ShowMenu() override;
     // Beside the panel holding the tray icon, hanging from the host's place for the click
     // when it is believable, else from the icon, the pointer or the panel's edge.
     void ShowListAtCursor(std::optional<ScreenPoint> hostPlace = std::nullopt);
-    void HideListWindow();
-    void GrowListWindow();
-    void ShrinkListWindow();
+    void HideListWindow() override;
+    void GrowListWindow() override;
+    void ShrinkListWindow() override;
 
     // Open the Add Item and Properties dialogs afresh, modeless.
-    void ShowAddDialog();
+    void ShowAddDialog() override;
     void ShowPropertiesDialog();
     // Closes any open dialog, the About box included, and shows a fresh About box.
     void ShowAboutDialog();
 
-    void CloseOtherDialogs(int dialogNumber);
+    void CloseOtherDialogs(int dialogNumber) override;
     // The open dialog of a number, or null.
     ListDialog* openDialog(int dialogNumber) const;
-    // A dialog tells it has closed; it is destroyed once the event that closed it is over.
-    void dialogClosed(ListDialog& dialog);
+    void dialogClosed(ListDialog& dialog) override;
 
-    bool isMinimized() const { return minimized_; }
-    const ListWindowGeometry& listGeometry() const { return geometry_; }
+    bool isMinimized() const override { return minimized_; }
+    const ListWindowGeometry& listGeometry() const override { return geometry_; }
+    void activateListWindow() override;
     // The place of the window and of its list, in pixels, as last given to the view.
     PixelRect windowRect() const;
     PixelRect listRect() const;
 
-    Platform& platform() { return platform_; }
-    ListFile& listFile() { return listFile_; }
+    Platform& platform() override { return platform_; }
+    ListFile& listFile() override { return listFile_; }
     ListWindowView& view() { return view_; }
 
     // The rows of `lstApps`, in list order; the view mirrors them.
-    const std::vector<std::string>& rows() const { return rows_; }
+    const std::vector<std::string>& rows() const override { return rows_; }
     // Adds a row at its sorted place, the selection staying on its row; returns its index.
-    int addRow(const std::string& line);
-    void removeRow(int index);
-    int selectedIndex() const { return view_.selectedIndex(); }
-    void selectIndex(int index) { view_.selectIndex(index); }
-    void focusList() { view_.focusList(); }
+    int addRow(const std::string& line) override;
+    void removeRow(int index) override;
+    int selectedIndex() const override { return view_.selectedIndex(); }
+    void selectIndex(int index) override { view_.selectIndex(index); }
+    void focusList() override { view_.focusList(); }
 
-    MessageAnswer showMessage(const Message& message);
+    MessageAnswer showMessage(const Message& message) override;
 
 private:
     template <class Dialog, class... Arguments>
@@ -97,6 +91,7 @@ private:
     ListWindowArea currentArea();
 
     Platform& platform_;
+    EventLoop& eventLoop_;
     ListFile listFile_;
     ListWindowView& view_;
     DialogViews& dialogViews_;

@@ -1,7 +1,8 @@
-#include "core/form1.h"
+#include "list_window/form1.h"
 
 #include "about/form4.h"
 #include "commands/command_messages.h"
+#include "core/event_loop.h"
 #include "core/message.h"
 #include "core/row_order.h"
 #include "core/tray_policy.h"
@@ -30,9 +31,10 @@ PixelRect pixels(const TwipsRect& rect, const ScreenMetrics& screen) {
 
 } // namespace
 
-Form1::Form1(Platform& platform, const std::string& folder, ListWindowView& view,
-             DialogViews& dialogViews)
+Form1::Form1(Platform& platform, EventLoop& eventLoop, const std::string& folder,
+             ListWindowView& view, DialogViews& dialogViews)
     : platform_(platform)
+    , eventLoop_(eventLoop)
     , listFile_(folder, platform)
     , view_(view)
     , dialogViews_(dialogViews)
@@ -177,6 +179,10 @@ void Form1::ShowListAtCursor(std::optional<ScreenPoint> hostPlace) {
     ShowMenu();
 }
 
+void Form1::activateListWindow() {
+    view_.activate();
+}
+
 void Form1::HideListWindow() {
     CloseOtherDialogs(DialogNumber::None);
     if (!minimized_)
@@ -203,7 +209,7 @@ void Form1::ConfirmRemoveFromTray() {
         return;
     CloseOtherDialogs(DialogNumber::None);
     Form_Unload();
-    view_.programEnds();
+    eventLoop_.programEnds();
 }
 
 void Form1::Form_Unload() {
@@ -218,7 +224,7 @@ void Form1::dialogClosed(ListDialog& dialog) {
     const auto retire = [this](std::unique_ptr<ListDialog>& held) {
         closed_.push_back(std::move(held));
         if (closed_.size() == 1)
-            view_.runLater([this] { closed_.clear(); });
+            eventLoop_.runLater([this] { closed_.clear(); });
     };
     for (auto& held : dialogs_) {
         if (held.get() == &dialog) {

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,11 +40,6 @@ public:
     virtual void activate() = 0;
     virtual void focusList() = 0;
     virtual WindowHandle nativeHandle() const = 0;
-
-    // Runs `task` once the event being handled is over (a drop, a closing dialog).
-    virtual void runLater(std::function<void()> task) = 0;
-    // The list window was unloaded: the program ends.
-    virtual void programEnds() = 0;
 };
 
 } // namespace quivanto

@@ -1,0 +1,77 @@
+#include "win32/message_loop.h"
+
+#include "win32/dialog_support.h"
+
+#include <stdexcept>
+
+namespace quivanto::win32 {
+namespace {
+
+constexpr const char* LoopClassName = "QuivantoMessageLoop";
+constexpr UINT RunTasksMessage = WM_APP + 1;
+
+bool registerLoopClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXA loopClass{};
+    loopClass.cbSize = sizeof loopClass;
+    loopClass.lpfnWndProc = procedure;
+    loopClass.hInstance = instance;
+    loopClass.lpszClassName = LoopClassName;
+    return RegisterClassExA(&loopClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+} // namespace
+
+MessageLoop::MessageLoop(HINSTANCE instance) {
+    if (!registerLoopClass(instance, &MessageLoop::windowProc))
+        throw std::runtime_error("the message loop's window class could not be registered");
+    window_ = CreateWindowExA(0, LoopClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              nullptr);
+    if (window_ == nullptr)
+        throw std::runtime_error("the message loop's window could not be created");
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+MessageLoop::~MessageLoop() {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+void MessageLoop::runLater(std::function<void()> task) {
+    tasks_.push_back(std::move(task));
+    PostMessageA(window_, RunTasksMessage, 0, 0);
+}
+
+void MessageLoop::programEnds() {
+    PostQuitMessage(0);
+}
+
+int MessageLoop::run() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The dialogs are modeless: Tab, Enter and Escape reach their controls this way.
+        if (routeDialogMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void MessageLoop::runTasks() {
+    while (!tasks_.empty()) {
+        const auto task = std::move(tasks_.front());
+        tasks_.pop_front();
+        task();
+    }
+}
+
+LRESULT CALLBACK MessageLoop::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MessageLoop*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == RunTasksMessage && self != nullptr) {
+        self->runTasks();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace quivanto::win32
