@@ -193,7 +193,7 @@ TEST_P(Taskbars, TheListStandsBesideTheTaskbar) {
         EXPECT_EQ(views.addItem->frameTop + twipsToPixels(AddDialogClientHeight, 15),
                   window.window.top + window.window.height);
     }
-    window.runPending();
+    loop.runPending();
 }
 
 std::vector<TaskbarCase> everyTaskbar() {

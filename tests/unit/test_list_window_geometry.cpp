@@ -154,7 +154,8 @@ void TestListWindowGeometry::growthStopsAtExactlyTheScreenHeight() {
     const ScreenMetrics screen{1024 * twipsPerPixel,
                                static_cast<float>(heightPixels) * twipsPerPixel, twipsPerPixel,
                                twipsPerPixel};
-    const auto geometry = grownForRows(offScreen({}, screen), screen, 1000);
+    const ListWindowArea area = wholeScreenArea(screen);
+    const auto geometry = grownForRows(offScreen({}, area), area, 1000);
     QCOMPARE(geometry.height, ListWindowDesignHeight + static_cast<float>(grants) * RowHeight);
     QCOMPARE(geometry.listHeight, ListBoxDesignHeight + static_cast<float>(grants) * RowHeight);
     QCOMPARE(geometry.top + geometry.height + TaskbarMargin, screen.heightTwips);
