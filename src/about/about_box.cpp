@@ -43,8 +43,7 @@ void openLicenseAgreement(Platform& platform) {
 
 Message licenseMissingMessage() {
     return {"The License file could not be found. Please reinstall Quivanto.",
-            "Quivanto - File could not be found error!",
-            MessageStyle::YesNo | MessageStyle::IconQuestion | MessageStyle::DefaultButton2};
+            "Quivanto - File could not be found error!", ConfirmationStyle};
 }
 
 void openHomePage(Platform& platform) {

@@ -57,9 +57,4 @@ void Form4::StartSysInfo() {
     quivanto::StartSysInfo(platform_);
 }
 
-bool Form4::GetKeyValue(std::uint32_t keyRoot, const std::string& keyName,
-                        const std::string& subKeyRef, std::string& keyVal) {
-    return quivanto::GetKeyValue(platform_, keyRoot, keyName, subKeyRef, keyVal);
-}
-
 } // namespace quivanto

@@ -3,7 +3,6 @@
 #include "about/about_view.h"
 #include "core/list_host.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -30,8 +29,6 @@ public:
     void Form_Unload();
 
     void StartSysInfo();
-    bool GetKeyValue(std::uint32_t keyRoot, const std::string& keyName,
-                     const std::string& subKeyRef, std::string& keyVal);
 
     void close() override { Form_Unload(); }
     bool isMinimized() const override { return view_->isMinimized(); }

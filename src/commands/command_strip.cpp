@@ -1,6 +1,7 @@
 #include "commands/command_strip.h"
 
 #include "commands/command_messages.h"
+#include "commands/failure_code.h"
 #include "commands/key_table.h"
 #include "commands/list_commands.h"
 #include "core/list_file.h"
@@ -37,11 +38,11 @@ void ShowHelp(ListHost& form) {
         form.showMessage(helpMissingMessage());
         return;
     }
-    if (platform.openRequest(help) <= OpenRequestFailureLimit) {
-        const int failure = platform.directStart(help, ShowStyle::NormalNoActivate);
+    if (!platform.openRequest(help).started()) {
+        const LaunchResult started = platform.directStart(help, ShowStyle::NormalNoActivate);
         // Nothing could open the help: say so, and keep running.
-        if (failure != StartError::None)
-            form.showMessage(unexpectedErrorMessage(failure));
+        if (!started.started())
+            form.showMessage(unexpectedErrorMessage(failureCodeFor(started)));
     }
     form.focusList();
 }

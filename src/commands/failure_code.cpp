@@ -17,6 +17,22 @@ int failureCodeFor(const std::error_code& reason) {
     return FailureCode::PathAccess;
 }
 
+int failureCodeFor(const LaunchResult& result) {
+    switch (result.status) {
+    case LaunchStatus::Started:
+        return 0;
+    case LaunchStatus::NotFound:
+        return FailureCode::FileNotFound;
+    case LaunchStatus::NoProgramForFile:
+        return FailureCode::NoProgramForFile;
+    case LaunchStatus::AccessRefused:
+        return FailureCode::PermissionDenied;
+    case LaunchStatus::Other:
+        break;
+    }
+    return FailureCode::PathAccess;
+}
+
 int unexpectedFailureCode(const std::exception& failure) {
     if (const auto* listFailure = dynamic_cast<const ListFileError*>(&failure))
         return failureCodeFor(listFailure->reason());

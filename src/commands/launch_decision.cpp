@@ -1,7 +1,7 @@
 #include "commands/launch_decision.h"
 
 #include "commands/command_messages.h"
-#include "platform/platform.h"
+#include "commands/failure_code.h"
 
 #include <string>
 
@@ -9,31 +9,25 @@ namespace quivanto {
 
 LaunchResult launchTarget(Platform& platform, std::string_view target) {
     const std::string path(target);
-    if (platform.openRequest(path) > OpenRequestFailureLimit)
+    if (platform.openRequest(path).started())
         return {};
-    const int started = platform.directStart(path, ShowStyle::NormalNoActivate);
-    if (started == StartError::None)
-        return {};
-    if (started == StartError::FileNotFound)
-        return {LaunchOutcome::NotFound, started};
-    if (started == StartError::NoTextEditor)
-        return {LaunchOutcome::NoTextEditor, started};
-    return {LaunchOutcome::Failed, started};
+    return platform.directStart(path, ShowStyle::NormalNoActivate);
 }
 
 std::optional<Message> launchMessage(const LaunchResult& result, std::string_view line,
                                      const TextEncoding& encoding) {
-    switch (result.outcome) {
-    case LaunchOutcome::Launched:
-        break;
-    case LaunchOutcome::NotFound:
+    switch (result.status) {
+    case LaunchStatus::Started:
+        return std::nullopt;
+    case LaunchStatus::NotFound:
         return fileNotFoundMessage(line, encoding);
-    case LaunchOutcome::NoTextEditor:
+    case LaunchStatus::NoProgramForFile:
         return noTextEditorMessage(line, encoding);
-    case LaunchOutcome::Failed:
-        return unexpectedErrorMessage(result.code);
+    case LaunchStatus::AccessRefused:
+    case LaunchStatus::Other:
+        break;
     }
-    return std::nullopt;
+    return unexpectedErrorMessage(failureCodeFor(result));
 }
 
 } // namespace quivanto

@@ -18,24 +18,23 @@ std::string itemBlock(std::string_view description, std::string_view target) {
 
 Message alreadyRunningMessage() {
     return {"Quivanto is already running.", "Quivanto - Multiple Instances Error",
-            MessageStyle::Ok | MessageStyle::IconExclamation};
+            ExclamationStyle};
 }
 
 Message confirmRemoveFromTrayMessage() {
     return {"Do you want to remove Quivanto from your system tray?", "Quivanto - Are you sure?",
-            MessageStyle::YesNo | MessageStyle::IconQuestion | MessageStyle::DefaultButton2};
+            ConfirmationStyle};
 }
 
 Message noTrayMessage() {
     std::string text = "Quivanto lives in the system tray, but this desktop has none.";
     text += LineBreak;
     text += "Please add a system tray (notification area) to your panel and start Quivanto again.";
-    return {text, "Quivanto - No System Tray", MessageStyle::Ok | MessageStyle::IconExclamation};
+    return {text, "Quivanto - No System Tray", ExclamationStyle};
 }
 
 Message listFileErrorMessage(std::string_view reason) {
-    return {std::string(reason), "Quivanto - Error Occured!",
-            MessageStyle::Ok | MessageStyle::IconExclamation};
+    return {std::string(reason), "Quivanto - Error Occured!", ExclamationStyle};
 }
 
 } // namespace quivanto

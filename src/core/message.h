@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,10 +11,17 @@ namespace quivanto {
 inline constexpr std::string_view ApplicationTitle = "Quivanto";
 inline constexpr char LineBreak = '\r';
 
+// Errors and refusals: an exclamation and OK. Confirmations: a question, Yes and No, with
+// No the default. A few messages are plain: OK alone, no icon.
+inline constexpr MessageStyle ExclamationStyle{MessageButtons::Ok, MessageIcon::Exclamation};
+inline constexpr MessageStyle ConfirmationStyle{MessageButtons::YesNo, MessageIcon::Question,
+                                                DefaultButton::Second};
+inline constexpr MessageStyle PlainStyle{};
+
 struct Message {
     std::string text;
     std::string title;
-    int style = 0;
+    MessageStyle style;
 
     bool operator==(const Message&) const = default;
 };

@@ -16,7 +16,7 @@ Message duplicateMessage(std::string_view sentence, std::string_view row,
                          const TextEncoding& encoding) {
     std::string text(sentence);
     text += itemBlock(descriptionField(row, encoding), targetField(row, encoding));
-    return {text, std::string(DuplicateTitle), MessageStyle::Ok | MessageStyle::IconExclamation};
+    return {text, std::string(DuplicateTitle), ExclamationStyle};
 }
 
 } // namespace
@@ -64,7 +64,7 @@ Message duplicateDescriptionMessage(std::string_view row, const TextEncoding& en
 Message lineBreakInItemMessage() {
     return {"The name that you selected contains a line break, which your Quivanto list "
             "cannot hold. Please choose another file or folder.",
-            "Quivanto - Error Occured!", MessageStyle::Ok | MessageStyle::IconExclamation};
+            "Quivanto - Error Occured!", ExclamationStyle};
 }
 
 TwipsPoint addDialogPosition(const ListWindowGeometry& list, const ListWindowArea& area,

@@ -7,11 +7,6 @@
 #include <algorithm>
 
 namespace quivanto {
-namespace {
-
-constexpr int Exclamation = MessageStyle::Ok | MessageStyle::IconExclamation;
-
-} // namespace
 
 ShownItem shownItem(std::string_view row, const TextEncoding& encoding) {
     return {std::string(trimSpaces(descriptionField(row, encoding))),
@@ -41,14 +36,14 @@ Message descriptionTakenMessage(std::string_view row, const TextEncoding& encodi
     text += LineBreak;
     text += "Please enter a unique description for this item.";
     text += itemBlock(taken.description, taken.target);
-    return {text, "Quivanto - Duplicate Item!", Exclamation};
+    return {text, "Quivanto - Duplicate Item!", ExclamationStyle};
 }
 
 Message itemGoneMessage(const ShownItem& item) {
     std::string text = "This item is no longer in your Quivanto list, so its description "
                        "was not changed.";
     text += itemBlock(item.description, item.target);
-    return {text, "Quivanto - Item Not Found!", Exclamation};
+    return {text, "Quivanto - Item Not Found!", ExclamationStyle};
 }
 
 Message itemNotInListFileMessage(std::string_view listFile, const ShownItem& item) {
@@ -56,7 +51,7 @@ Message itemNotInListFileMessage(std::string_view listFile, const ShownItem& ite
     text += listFile;
     text += "\", so its description was not changed.";
     text += itemBlock(item.description, item.target);
-    return {text, "Quivanto - Item Not Found!", Exclamation};
+    return {text, "Quivanto - Item Not Found!", ExclamationStyle};
 }
 
 Message descriptionNotSavedMessage(std::string_view reason) {
@@ -64,7 +59,7 @@ Message descriptionNotSavedMessage(std::string_view reason) {
     text += LineBreak;
     text += LineBreak;
     text += "The description was not changed.";
-    return {text, "Quivanto - Error Occured!", Exclamation};
+    return {text, "Quivanto - Error Occured!", ExclamationStyle};
 }
 
 } // namespace quivanto

@@ -13,20 +13,20 @@
 // Standard C++ only, so the same interface serves every back end.
 namespace quivanto {
 
-// Message box style bits, with the values the Windows message box uses.
-namespace MessageStyle {
-inline constexpr int Ok = 0;
-inline constexpr int YesNo = 4;
-inline constexpr int IconQuestion = 32;
-inline constexpr int IconExclamation = 48;
-inline constexpr int DefaultButton2 = 256;
-inline constexpr int ButtonsMask = 0x0F;
-inline constexpr int IconMask = 0xF0;
-inline constexpr int DefaultMask = 0xF00;
-} // namespace MessageStyle
+// A message box's buttons, icon and default button, and the answer it gives.
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Question, Exclamation };
+enum class DefaultButton { First, Second };
 
-// Answers of a message box.
-enum class MessageAnswer { Ok = 1, Yes = 6, No = 7 };
+struct MessageStyle {
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    DefaultButton defaultButton = DefaultButton::First;
+
+    bool operator==(const MessageStyle&) const = default;
+};
+
+enum class MessageAnswer { Ok, Yes, No };
 
 // How a started program's window appears.
 enum class ShowStyle {
@@ -34,18 +34,22 @@ enum class ShowStyle {
     NormalActivate    // the system information tool
 };
 
-// Failure codes of the direct start; any scheme serves, as long as "no such file" is distinct.
-namespace StartError {
-inline constexpr int None = 0;
-inline constexpr int FileNotFound = 53;
-inline constexpr int PermissionDenied = 70;
-inline constexpr int PathAccess = 75;
-// The program stands in for one the system lacks (a text editor), and none was found.
-inline constexpr int NoTextEditor = 1001;
-} // namespace StartError
+// How the open request or the direct start of a target went.
+enum class LaunchStatus {
+    Started,
+    NotFound,         // no such file or folder
+    NoProgramForFile, // nothing on this system opens it
+    AccessRefused,
+    Other
+};
 
-// Results of the shell's open request: greater than 32 means the request was accepted.
-inline constexpr int OpenRequestFailureLimit = 32;
+struct LaunchResult {
+    LaunchStatus status = LaunchStatus::Started;
+    int systemCode = 0; // the system's own number for a failure, for the record
+
+    bool started() const { return status == LaunchStatus::Started; }
+    bool operator==(const LaunchResult&) const = default;
+};
 
 // A point on the desktop, in pixels.
 struct ScreenPoint {
@@ -97,10 +101,8 @@ struct TrayPlace {
     bool pointerKnown = true;
 };
 
+// The program's one tray icon: the program's own icon, with this tip.
 struct TrayIconData {
-    unsigned id = 1;
-    unsigned flags = 7;               // message, icon and tip
-    unsigned callbackMessage = 0x200; // delivered as a mouse movement
     std::string tip;
 };
 
@@ -114,33 +116,6 @@ struct ScreenMetrics {
 struct CursorPosition {
     int x = 0;
     int y = 0;
-};
-
-// Registry access: open a key under a root with an access mask, read one of its values into
-// a buffer of a given size, close the key.
-namespace Registry {
-inline constexpr std::uint32_t LocalMachine = 0x80000002u;
-inline constexpr std::uint32_t KeyRead = 0x20019u;
-inline constexpr long Success = 0;
-inline constexpr long NotFound = 2;
-inline constexpr long AccessDenied = 5;
-inline constexpr long MoreData = 234;
-inline constexpr std::uint32_t TypeString = 1;
-inline constexpr std::uint32_t TypeExpandString = 2;
-inline constexpr std::uint32_t TypeDword = 4;
-} // namespace Registry
-
-using RegistryKeyHandle = std::uintptr_t;
-
-struct OpenedRegistryKey {
-    long status = Registry::NotFound;
-    RegistryKeyHandle key = 0; // meaningful only when status is Registry::Success
-};
-
-struct RegistryValue {
-    long status = Registry::NotFound;
-    std::uint32_t type = 0;
-    std::vector<unsigned char> bytes; // exactly the bytes the registry returned
 };
 
 // How the system's 8-bit text (the list file, the tray tip, every platform call) encodes
@@ -181,15 +156,16 @@ public:
 
     // Modal message box; `text` uses single CR characters as line breaks.
     virtual MessageAnswer messageBox(const std::string& text, const std::string& title,
-                                     int style) = 0;
+                                     MessageStyle style) = 0;
 
-    // The desktop's open action for a file, folder or document. Returns a value greater
-    // than 32 when the request was accepted, 32 or less when it failed.
-    virtual int openRequest(const std::string& target) = 0;
+    // The desktop's open action for a file, folder or document: Started when the request
+    // was accepted.
+    virtual LaunchResult openRequest(const std::string& target) = 0;
 
     // Starts a program without waiting and without a shell; the whole text names the
-    // program. Returns StartError::None or a failure code.
-    virtual int directStart(const std::string& program, ShowStyle style) = 0;
+    // program. NoProgramForFile: it names a program this system stands in for (the text
+    // editor of the default list), and there is nothing to stand in.
+    virtual LaunchResult directStart(const std::string& program, ShowStyle style) = 0;
 
     // An ordinary file: not a folder, not hidden, not a system file.
     virtual bool isOrdinaryFile(const std::string& path) = 0;
@@ -223,13 +199,9 @@ public:
     virtual std::error_code truncateFile(const std::string& path, std::uint64_t size) = 0;
     virtual void copyAccess(const std::string& from, const std::string& to) = 0;
 
-    // The registry in three steps, as the system offers it. A value larger than
-    // `bufferSize` fails with Registry::MoreData. Every key opened with success is closed.
-    virtual OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                              std::uint32_t access) = 0;
-    virtual RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
-                                             std::size_t bufferSize) = 0;
-    virtual void closeRegistryKey(RegistryKeyHandle key) = 0;
+    // The command line of the system's own system information tool; nothing when this
+    // system has none to offer.
+    virtual std::optional<std::string> systemInformationTool() = 0;
 
     // True when another copy of the program runs for this user. The first call that
     // answers false makes this process the running copy for as long as it lives.

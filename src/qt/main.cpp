@@ -1,4 +1,3 @@
-#include "about/sys_info.h"
 #include "list_window/form1.h"
 #include "platform/desktop/desktop_platform.h"
 #include "qt/artwork.h"
@@ -39,9 +38,7 @@ int main(int argc, char* argv[]) {
     // Only the tray icon keeps the program alive; closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // No registry here: the system information tool's key stands in for itself.
-    quivanto::DesktopPlatform platform({std::string(quivanto::SysInfoPathEntry.key),
-                                        std::string(quivanto::SysInfoPathEntry.value)});
+    quivanto::DesktopPlatform platform;
     // The windows first: the flows, destroyed before them, own the dialogs' windows.
     quivanto::ListWindow window(platform.screenMetrics());
     quivanto::QtDialogViews dialogViews(window, platform);

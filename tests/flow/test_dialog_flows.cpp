@@ -270,7 +270,7 @@ TEST_P(Duplicates, NameTheMatchingRow) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, expected);
     EXPECT_EQ(platform.messages[0].title, "Quivanto - Duplicate Item!");
-    EXPECT_EQ(platform.messages[0].style, 48);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkWithExclamation);
     EXPECT_EQ(window.rows.size(), 2u);
     EXPECT_EQ(fs::last_write_time(dir / "list.dat"), time);
     EXPECT_EQ(views.addItem->text, GetParam().description);
@@ -348,7 +348,7 @@ TEST_F(DialogFlows, PropertiesNeedASelectedRow) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "You must first select an item from your list.");
     EXPECT_EQ(platform.messages[0].title, "Quivanto");
-    EXPECT_EQ(platform.messages[0].style, 0);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkOnly);
 }
 
 TEST_F(DialogFlows, PropertiesShowTheSelectedItemAndUpdateKeepsItsTarget) {

@@ -25,8 +25,8 @@ class ListCommands : public quivanto::testing::FlowTest {};
 
 struct LaunchCase {
     const char* name;
-    int openResult;
-    int startResult;
+    LaunchResult openResult;
+    LaunchResult startResult;
     std::size_t starts;
     bool hidden;
     std::string title;
@@ -54,7 +54,7 @@ TEST_P(Launch, HidesOrTells) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, c.title);
     EXPECT_EQ(platform.messages[0].text, c.text);
-    EXPECT_EQ(platform.messages[0].style, 48);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkWithExclamation);
     // Still running with its tray icon: the next launch works.
     EXPECT_FALSE(loop.ended);
     EXPECT_EQ(platform.trayRequests, std::vector<int>{0});
@@ -66,15 +66,26 @@ TEST_P(Launch, HidesOrTells) {
 
 INSTANTIATE_TEST_SUITE_P(
     Results, Launch,
-    ::testing::Values(LaunchCase{"AcceptedOpenRequestHides", 42, 0, 0, true, {}, {}},
-                      LaunchCase{"DirectStartAfterFailedRequestHides", 32, 0, 1, true, {}, {}},
-                      LaunchCase{
-                          "NoSuchFileIsTold", 2, 53, 1, false, "Quivanto - File not found!",
-                          "The program that you selected does not exist anymore! Please remove it "
-                          "from your Quivanto list.\r\rDESCRIPTION: abcdefghijklmnopqrstuvwxyz1234"
-                          "\rFILE NAME: /gone/tool"},
-                      LaunchCase{"OtherFailureIsToldByNumber", 31, 70, 1, false,
-                                 "Quivanto - Error Occured!", " 70: Error Occured!"}),
+    ::testing::Values(
+        LaunchCase{"AcceptedOpenRequestHides", {}, {}, 0, true, {}, {}},
+        LaunchCase{
+            "DirectStartAfterFailedRequestHides", {LaunchStatus::Other, 32}, {}, 1, true, {}, {}},
+        LaunchCase{"NoSuchFileIsTold",
+                   {LaunchStatus::NotFound, 2},
+                   {LaunchStatus::NotFound, 2},
+                   1,
+                   false,
+                   "Quivanto - File not found!",
+                   "The program that you selected does not exist anymore! Please remove it "
+                   "from your Quivanto list.\r\rDESCRIPTION: abcdefghijklmnopqrstuvwxyz1234"
+                   "\rFILE NAME: /gone/tool"},
+        LaunchCase{"OtherFailureIsToldByNumber",
+                   {LaunchStatus::NoProgramForFile, 31},
+                   {LaunchStatus::AccessRefused, 5},
+                   1,
+                   false,
+                   "Quivanto - Error Occured!",
+                   " 70: Error Occured!"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ListCommands, LaunchWithoutSelectionDoesNothing) {
@@ -123,7 +134,7 @@ TEST_P(DropRefusals, ChangeNothing) {
     lstApps_OLEDragDrop(*form, GetParam().dropped);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, GetParam().title);
-    EXPECT_EQ(platform.messages[0].style, 48);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkWithExclamation);
     EXPECT_EQ(listBytes(), Three);
     EXPECT_EQ(window.rows.size(), 3u);
     EXPECT_EQ(height(), before);
@@ -203,7 +214,7 @@ TEST_P(Remove, AsksThenRemoves) {
               "Are you sure that you want to remove the selected item from your Quivanto "
               "list?\r\rDESCRIPTION: " +
                   line.substr(0, 30) + "\rFILE NAME: " + line.substr(31));
-    EXPECT_EQ(platform.messages[0].style, 4 + 32 + 256);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::YesNoQuestionDefaultNo);
     EXPECT_EQ(listBytes(), c.fileAfter);
     EXPECT_FALSE(std::filesystem::exists(dir / "temp.dat"));
     EXPECT_EQ(window.rows.size(), c.yes ? 2u : 3u);
@@ -244,7 +255,7 @@ TEST_P(RemoveRefusals, TellAndChangeNothing) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Quivanto");
     EXPECT_EQ(platform.messages[0].text, c.text);
-    EXPECT_EQ(platform.messages[0].style, 0);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkOnly);
     EXPECT_EQ(listBytes(), c.list);
     EXPECT_EQ(height(), before);
 }

@@ -38,7 +38,7 @@ TEST_F(ListWindowFlow, SecondInstanceShowsItsMessageAndStops) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Quivanto is already running.");
     EXPECT_EQ(platform.messages[0].title, "Quivanto - Multiple Instances Error");
-    EXPECT_EQ(platform.messages[0].style, 48);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkWithExclamation);
     EXPECT_TRUE(platform.trayRequests.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "list.dat"));
 }
@@ -272,7 +272,7 @@ TEST_P(RightClick, AsksAndYesEnds) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Do you want to remove Quivanto from your system tray?");
     EXPECT_EQ(platform.messages[0].title, "Quivanto - Are you sure?");
-    EXPECT_EQ(platform.messages[0].style, 4 + 32 + 256);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::YesNoQuestionDefaultNo);
     EXPECT_TRUE(hiddenWhileAsked);
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(loop.ended, yes);

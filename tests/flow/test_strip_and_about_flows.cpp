@@ -24,8 +24,8 @@ protected:
 struct HelpCase {
     const char* name;
     bool present;
-    int openResult;
-    int startResult;
+    LaunchResult openResult;
+    LaunchResult startResult;
     std::size_t starts;
     std::string message;
 };
@@ -57,10 +57,25 @@ TEST_P(Help, OpensOrFallsBackOrTells) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Help,
-    ::testing::Values(HelpCase{"PresentIsOpened", true, 42, 0, 0, {}},
-                      HelpCase{"OpenFailsAt32IsStarted", true, 32, 0, 1, {}},
-                      HelpCase{"NothingOpensItIsTold", true, 2, 70, 1, " 70: Error Occured!"},
-                      HelpCase{"MissingIsTold", false, 42, 0, 0,
+    ::testing::Values(HelpCase{"PresentIsOpened", true, {}, {}, 0, {}},
+                      HelpCase{"OpenFailsIsStarted", true, {LaunchStatus::Other, 32}, {}, 1, {}},
+                      HelpCase{"NothingOpensItIsTold",
+                               true,
+                               {LaunchStatus::NotFound, 2},
+                               {LaunchStatus::AccessRefused, 5},
+                               1,
+                               " 70: Error Occured!"},
+                      HelpCase{"NothingStartsItIsTold",
+                               true,
+                               {LaunchStatus::NoProgramForFile, 31},
+                               {LaunchStatus::Other, 193},
+                               1,
+                               " 75: Error Occured!"},
+                      HelpCase{"MissingIsTold",
+                               false,
+                               {},
+                               {},
+                               0,
                                "The help file could not be found. Please reinstall Quivanto."}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -162,7 +177,7 @@ TEST_P(License, OpensOrTellsAndTheBoxStays) {
     EXPECT_TRUE(platform.openRequests.empty());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Quivanto - File could not be found error!");
-    EXPECT_EQ(platform.messages[0].style, 292);
+    EXPECT_EQ(platform.messages[0].style, quivanto::testing::YesNoQuestionDefaultNo);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -178,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AboutFlows, WebSiteFromTheSentenceOrTheIconAndRefusalsAreNotTold) {
     start({}, true);
     Form4& box = openAbout();
-    platform.openResults = {42, 42, 2};
+    platform.openResults = {{}, {}, {LaunchStatus::NotFound, 2}};
     box.lblWebsite_Click();
     box.picIcon_Click();
     box.lblWebsite_Click();
@@ -191,9 +206,7 @@ TEST_F(AboutFlows, WebSiteFromTheSentenceOrTheIconAndRefusalsAreNotTold) {
 }
 
 TEST_F(AboutFlows, SystemInfoButtonStartsTheTool) {
-    platform
-        .registry[{Registry::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] =
-        FakePlatform::textValue("/usr/bin/hardinfo");
+    platform.sysInfoTool = "/usr/bin/hardinfo";
     start({}, true);
     openAbout().cmdSysInfo_Click();
     ASSERT_EQ(platform.starts.size(), 1u);

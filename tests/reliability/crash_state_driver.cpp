@@ -51,11 +51,13 @@ public:
     }
 
     MessageAnswer messageBox(const std::string& text, const std::string& title,
-                             int style) override {
+                             MessageStyle style) override {
         return backEnd_.messageBox(text, title, style);
     }
-    int openRequest(const std::string& target) override { return backEnd_.openRequest(target); }
-    int directStart(const std::string& program, ShowStyle style) override {
+    LaunchResult openRequest(const std::string& target) override {
+        return backEnd_.openRequest(target);
+    }
+    LaunchResult directStart(const std::string& program, ShowStyle style) override {
         return backEnd_.directStart(program, style);
     }
     bool isOrdinaryFile(const std::string& path) override { return backEnd_.isOrdinaryFile(path); }
@@ -76,15 +78,9 @@ public:
     void copyAccess(const std::string& from, const std::string& to) override {
         backEnd_.copyAccess(from, to);
     }
-    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                      std::uint32_t access) override {
-        return backEnd_.openRegistryKey(root, keyName, access);
+    std::optional<std::string> systemInformationTool() override {
+        return backEnd_.systemInformationTool();
     }
-    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
-                                     std::size_t bufferSize) override {
-        return backEnd_.queryRegistryValue(key, valueName, bufferSize);
-    }
-    void closeRegistryKey(RegistryKeyHandle key) override { backEnd_.closeRegistryKey(key); }
     bool previousInstanceRunning() override { return backEnd_.previousInstanceRunning(); }
     bool waitForTray(int milliseconds) override { return backEnd_.waitForTray(milliseconds); }
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override {

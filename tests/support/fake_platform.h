@@ -5,12 +5,18 @@
 
 #include <deque>
 #include <filesystem>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace quivanto::testing {
+
+// Message box styles, spelled out as the tests expect them.
+inline constexpr MessageStyle OkWithExclamation{MessageButtons::Ok, MessageIcon::Exclamation,
+                                                DefaultButton::First};
+inline constexpr MessageStyle YesNoQuestionDefaultNo{MessageButtons::YesNo, MessageIcon::Question,
+                                                     DefaultButton::Second};
+inline constexpr MessageStyle OkOnly{MessageButtons::Ok, MessageIcon::None, DefaultButton::First};
 
 // Records every request and answers from a script, so tests never start programs, open
 // documents or wait on a dialog. Files are real: the list file tests work on real folders.
@@ -27,31 +33,19 @@ public:
     struct ShownMessage {
         std::string text;
         std::string title;
-        int style;
+        MessageStyle style;
     };
     struct Started {
         std::string program;
         ShowStyle style;
     };
-    struct RegistryKey {
-        std::uint32_t root;
-        std::string key;
-        std::string value;
-        bool operator<(const RegistryKey& other) const;
-    };
 
     // Script
-    std::deque<MessageAnswer> answers;   // default: Ok / No
-    std::deque<int> openResults;         // default: 42 (accepted)
-    std::deque<int> startResults;        // default: StartError::None
-    std::set<std::string> ordinaryFiles; // isOrdinaryFile is true only for these
-    // A key exists when it holds at least one value here; a stored value whose status is
-    // not Registry::Success fails with that status when queried.
-    std::map<RegistryKey, RegistryValue> registry;
-    // Opening a key for more than this is refused, as for a user without write rights.
-    std::uint32_t grantedRegistryAccess = 0xF003F; // everything
-    // When set, the registry calls go to this platform instead of `registry`.
-    Platform* registryBackEnd = nullptr;
+    std::deque<MessageAnswer> answers;      // default: Ok / No
+    std::deque<LaunchResult> openResults;   // default: started
+    std::deque<LaunchResult> startResults;  // default: started
+    std::set<std::string> ordinaryFiles;    // isOrdinaryFile is true only for these
+    std::optional<std::string> sysInfoTool; // where the system information tool is
     bool anotherInstance = false;
     // As the system's own names allow: Unix names may end with spaces, Windows names not.
     bool trailingSpacesInNames = std::filesystem::path::preferred_separator == '/';
@@ -75,14 +69,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> openRequests;
     std::vector<Started> starts;
-    struct RegistryOpening {
-        std::string key;
-        std::uint32_t access;
-    };
-    std::vector<RegistryOpening> registryOpenings;
-    std::vector<std::string> registryQueries; // key + "\\" + value name
-    std::vector<std::size_t> registryBufferSizes;
-    std::set<RegistryKeyHandle> openRegistryKeys; // opened and not yet closed
+    int sysInfoQuestions = 0;
     std::vector<std::string> ordinaryFileQueries;
     std::vector<int> trayRequests; // 0 add, 2 delete
     std::vector<WindowHandle> foregroundRequests;
@@ -90,9 +77,10 @@ public:
     // Runs while a message box would be open, before its answer is taken.
     std::function<void(const ShownMessage&)> whileMessageShown;
 
-    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
-    int openRequest(const std::string& target) override;
-    int directStart(const std::string& program, ShowStyle style) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& title,
+                             MessageStyle style) override;
+    LaunchResult openRequest(const std::string& target) override;
+    LaunchResult directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override { return appDirectory; }
     char pathSeparator() const override { return separator; }
@@ -105,15 +93,10 @@ public:
     std::error_code removeFile(const std::string& path) override;
     std::error_code truncateFile(const std::string& path, std::uint64_t size) override;
     void copyAccess(const std::string& from, const std::string& to) override;
-    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                      std::uint32_t access) override;
-    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
-                                     std::size_t bufferSize) override;
-    void closeRegistryKey(RegistryKeyHandle key) override;
-
-    // A text value as the registry stores it, with or without its terminating zero.
-    static RegistryValue textValue(const std::string& text, bool terminated = true,
-                                   std::uint32_t type = Registry::TypeString);
+    std::optional<std::string> systemInformationTool() override {
+        ++sysInfoQuestions;
+        return sysInfoTool;
+    }
     bool previousInstanceRunning() override { return anotherInstance; }
     bool waitForTray(int) override { return trayAppears; }
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
@@ -135,10 +118,6 @@ public:
     // tells where the icon was clicked gives `place`.
     void trayEvent(TrayEvent::Kind kind, std::optional<ScreenPoint> place = std::nullopt);
     void trayEvent(const TrayEvent& event);
-
-private:
-    std::map<RegistryKeyHandle, std::pair<std::uint32_t, std::string>> handles_;
-    RegistryKeyHandle nextHandle_ = 0x100;
 };
 
 } // namespace quivanto::testing

@@ -11,8 +11,12 @@
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
+using quivanto::testing::OkOnly;
+using quivanto::testing::OkWithExclamation;
+using quivanto::testing::YesNoQuestionDefaultNo;
 
-Q_DECLARE_METATYPE(quivanto::LaunchOutcome)
+Q_DECLARE_METATYPE(quivanto::LaunchStatus)
+Q_DECLARE_METATYPE(quivanto::MessageStyle)
 Q_DECLARE_METATYPE(quivanto::RemoveCheck)
 Q_DECLARE_METATYPE(quivanto::Message)
 
@@ -40,35 +44,36 @@ private slots:
 };
 
 void TestCommandDecisions::launchOpensThenStarts_data() {
-    QTest::addColumn<int>("openResult");
-    QTest::addColumn<int>("startResult");
+    QTest::addColumn<LaunchStatus>("opened");
+    QTest::addColumn<LaunchStatus>("started");
     QTest::addColumn<int>("starts");
-    QTest::addColumn<LaunchOutcome>("outcome");
-    QTest::addColumn<int>("code");
-    QTest::newRow("accepted open request") << 42 << 0 << 0 << LaunchOutcome::Launched << 0;
-    QTest::newRow("33 is accepted") << 33 << 0 << 0 << LaunchOutcome::Launched << 0;
-    QTest::newRow("32 is a failure: direct start succeeds")
-        << 32 << 0 << 1 << LaunchOutcome::Launched << 0;
-    QTest::newRow("no such file") << 2 << 53 << 1 << LaunchOutcome::NotFound << 53;
+    QTest::addColumn<LaunchStatus>("outcome");
+    QTest::newRow("accepted open request")
+        << LaunchStatus::Started << LaunchStatus::Started << 0 << LaunchStatus::Started;
+    QTest::newRow("refused open request: direct start succeeds")
+        << LaunchStatus::Other << LaunchStatus::Started << 1 << LaunchStatus::Started;
+    QTest::newRow("no such file") << LaunchStatus::NotFound << LaunchStatus::NotFound << 1
+                                  << LaunchStatus::NotFound;
     QTest::newRow("no text editor to stand in")
-        << 31 << StartError::NoTextEditor << 1 << LaunchOutcome::NoTextEditor
-        << StartError::NoTextEditor;
-    QTest::newRow("permission denied") << 31 << 70 << 1 << LaunchOutcome::Failed << 70;
-    QTest::newRow("path access") << 0 << 75 << 1 << LaunchOutcome::Failed << 75;
+        << LaunchStatus::NoProgramForFile << LaunchStatus::NoProgramForFile << 1
+        << LaunchStatus::NoProgramForFile;
+    QTest::newRow("permission denied")
+        << LaunchStatus::NoProgramForFile << LaunchStatus::AccessRefused << 1
+        << LaunchStatus::AccessRefused;
+    QTest::newRow("path access") << LaunchStatus::Other << LaunchStatus::Other << 1
+                                 << LaunchStatus::Other;
 }
 
 void TestCommandDecisions::launchOpensThenStarts() {
-    QFETCH(int, openResult);
-    QFETCH(int, startResult);
+    QFETCH(LaunchStatus, opened);
+    QFETCH(LaunchStatus, started);
     QFETCH(int, starts);
-    QFETCH(LaunchOutcome, outcome);
-    QFETCH(int, code);
+    QFETCH(LaunchStatus, outcome);
     FakePlatform platform;
-    platform.openResults = {openResult};
-    platform.startResults = {startResult};
+    platform.openResults = {{opened, 1}};
+    platform.startResults = {{started, 2}};
     const LaunchResult result = launchTarget(platform, "/usr/bin/xterm");
-    QCOMPARE(result.outcome, outcome);
-    QCOMPARE(result.code, code);
+    QCOMPARE(result.status, outcome);
     QCOMPARE(platform.openRequests, std::vector<std::string>{"/usr/bin/xterm"});
     QCOMPARE(platform.starts.size(), static_cast<std::size_t>(starts));
     if (starts > 0) {
@@ -79,18 +84,19 @@ void TestCommandDecisions::launchOpensThenStarts() {
 
 void TestCommandDecisions::launchPassesTheTargetUnchanged() {
     FakePlatform platform;
-    platform.openResults = {2};
+    platform.openResults = {{LaunchStatus::NotFound, 2}};
     launchTarget(platform, "  /srv/a|b ");
     QCOMPARE(platform.openRequests, std::vector<std::string>{"  /srv/a|b "});
     QCOMPARE(platform.starts.at(0).program, std::string("  /srv/a|b "));
 }
 
 void TestCommandDecisions::launchTellsOnlyFailures() {
-    QVERIFY(!launchMessage({LaunchOutcome::Launched, 0}, Line));
-    QCOMPARE(launchMessage({LaunchOutcome::NotFound, 53}, Line), fileNotFoundMessage(Line));
-    QCOMPARE(launchMessage({LaunchOutcome::NoTextEditor, StartError::NoTextEditor}, Line),
-             noTextEditorMessage(Line));
-    QCOMPARE(launchMessage({LaunchOutcome::Failed, 70}, Line), unexpectedErrorMessage(70));
+    QVERIFY(!launchMessage({LaunchStatus::Started, 0}, Line));
+    QCOMPARE(launchMessage({LaunchStatus::NotFound, 2}, Line), fileNotFoundMessage(Line));
+    QCOMPARE(launchMessage({LaunchStatus::NoProgramForFile, 0}, Line), noTextEditorMessage(Line));
+    // Failures the user can do nothing about are told by the program's own numbers.
+    QCOMPARE(launchMessage({LaunchStatus::AccessRefused, 13}, Line), unexpectedErrorMessage(70));
+    QCOMPARE(launchMessage({LaunchStatus::Other, 193}, Line), unexpectedErrorMessage(75));
 }
 
 void TestCommandDecisions::removeChecksCountBeforeSelection_data() {
@@ -130,7 +136,7 @@ void TestCommandDecisions::messagesAreExact_data() {
     QTest::addColumn<Message>("message");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("title");
-    QTest::addColumn<int>("style");
+    QTest::addColumn<MessageStyle>("style");
     const QByteArray block = "\r\rDESCRIPTION: My Notes                      \r"
                              "FILE NAME: /home/ann/notes.txt";
     QTest::newRow("file not found")
@@ -138,63 +144,63 @@ void TestCommandDecisions::messagesAreExact_data() {
         << "The program that you selected does not exist anymore! Please remove it from your "
            "Quivanto list." +
                block
-        << QByteArray("Quivanto - File not found!") << 48;
+        << QByteArray("Quivanto - File not found!") << OkWithExclamation;
     QTest::newRow("no text editor")
         << noTextEditorMessage(Line)
         << "No text editor was found on this computer. Please install a text editor to open "
            "this item." +
                block
-        << QByteArray("Quivanto - No Text Editor") << 48;
+        << QByteArray("Quivanto - No Text Editor") << OkWithExclamation;
     QTest::newRow("unexpected, positive code")
         << unexpectedErrorMessage(5) << QByteArray(" 5: Error Occured!")
-        << QByteArray("Quivanto - Error Occured!") << 48;
+        << QByteArray("Quivanto - Error Occured!") << OkWithExclamation;
     QTest::newRow("unexpected, negative code has its sign")
         << unexpectedErrorMessage(-75) << QByteArray("-75: Error Occured!")
-        << QByteArray("Quivanto - Error Occured!") << 48;
+        << QByteArray("Quivanto - Error Occured!") << OkWithExclamation;
     QTest::newRow("multiple files")
         << multipleFilesMessage()
         << QByteArray("You may only drag and drop one item into your Quivanto list.")
-        << QByteArray("Quivanto - Drag and Drop Multiple Files Error") << 48;
+        << QByteArray("Quivanto - Drag and Drop Multiple Files Error") << OkWithExclamation;
     QTest::newRow("duplicate file")
         << duplicateFileMessage("My Notes                      ", "/home/ann/notes.txt")
         << "The file that you selected is already in your Quivanto list." + block
-        << QByteArray("Quivanto - Duplicate Item!") << 48;
+        << QByteArray("Quivanto - Duplicate Item!") << OkWithExclamation;
     QTest::newRow("duplicate description")
         << duplicateDescriptionMessage("My Notes                      ", "/home/ann/notes.txt")
         << "The file description that you provided is already in your Quivanto list." + block
-        << QByteArray("Quivanto - Duplicate Item!") << 48;
+        << QByteArray("Quivanto - Duplicate Item!") << OkWithExclamation;
     QTest::newRow("file type not supported")
         << fileTypeNotSupportedMessage()
         << QByteArray("The system file that you selected cannot be placed in your Quivanto "
                       "list.\rPlease create a shortcut for the system file before placing it in "
                       "your list.")
-        << QByteArray("Quivanto - File Type Not Supported!") << 48;
+        << QByteArray("Quivanto - File Type Not Supported!") << OkWithExclamation;
     QTest::newRow("last item") << lastItemMessage()
                                << QByteArray(
                                       "You cannot remove the last item! Please add an item first.")
-                               << QByteArray("Quivanto") << 0;
+                               << QByteArray("Quivanto") << OkOnly;
     QTest::newRow("no selection") << noSelectionMessage()
                                   << QByteArray("You must first select an item from your list.")
-                                  << QByteArray("Quivanto") << 0;
+                                  << QByteArray("Quivanto") << OkOnly;
     QTest::newRow("confirm removal")
         << confirmRemoveMessage(Line)
         << "Are you sure that you want to remove the selected item from your Quivanto list?" + block
-        << QByteArray("Quivanto - Are you sure?") << 4 + 32 + 256;
+        << QByteArray("Quivanto - Are you sure?") << YesNoQuestionDefaultNo;
     QTest::newRow("short line: empty path, description as far as it goes")
         << confirmRemoveMessage("short")
         << QByteArray("Are you sure that you want to remove the selected item from your Quivanto "
                       "list?\r\rDESCRIPTION: short\rFILE NAME: ")
-        << QByteArray("Quivanto - Are you sure?") << 4 + 32 + 256;
+        << QByteArray("Quivanto - Are you sure?") << YesNoQuestionDefaultNo;
 }
 
 void TestCommandDecisions::messagesAreExact() {
     QFETCH(Message, message);
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, title);
-    QFETCH(int, style);
+    QFETCH(MessageStyle, style);
     QCOMPARE(QByteArray::fromStdString(message.text), text);
     QCOMPARE(QByteArray::fromStdString(message.title), title);
-    QCOMPARE(message.style, style);
+    QVERIFY(message.style == style);
 }
 
 void TestCommandDecisions::failuresGetNumbers_data() {

@@ -12,6 +12,7 @@ using namespace quivanto;
 using namespace quivanto::desktop;
 
 Q_DECLARE_METATYPE(quivanto::desktop::WellKnownProgram)
+Q_DECLARE_METATYPE(quivanto::LaunchStatus)
 
 namespace {
 
@@ -207,24 +208,25 @@ void TestDesktopLaunch::findsProgramsForDirectStart() {
 
 void TestDesktopLaunch::directStartTellsAMissingEditorApart_data() {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<int>("code");
-    QTest::newRow("the default Notepad item") << "notepad.exe" << StartError::NoTextEditor;
-    QTest::newRow("in any letter case") << "NotePad.EXE" << StartError::NoTextEditor;
-    QTest::newRow("another missing program") << "wordpad.exe" << StartError::FileNotFound;
-    QTest::newRow("a missing file of that name") << "/opt/notepad.exe" << StartError::FileNotFound;
+    QTest::addColumn<LaunchStatus>("status");
+    QTest::newRow("the default Notepad item") << "notepad.exe" << LaunchStatus::NoProgramForFile;
+    QTest::newRow("in any letter case") << "NotePad.EXE" << LaunchStatus::NoProgramForFile;
+    QTest::newRow("another missing program") << "wordpad.exe" << LaunchStatus::NotFound;
+    QTest::newRow("a missing file of that name") << "/opt/notepad.exe" << LaunchStatus::NotFound;
 }
 
 // With no editor on PATH the Notepad item is not gone: the system lacks an editor, and the
 // user is told that instead of being told to remove the item. Nothing is started here.
 void TestDesktopLaunch::directStartTellsAMissingEditorApart() {
     QFETCH(QString, program);
-    QFETCH(int, code);
+    QFETCH(LaunchStatus, status);
     const QByteArray previousPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(dir_->path()));
     DesktopPlatform platform;
-    const int started = platform.directStart(program.toStdString(), ShowStyle::NormalNoActivate);
+    const LaunchResult started =
+        platform.directStart(program.toStdString(), ShowStyle::NormalNoActivate);
     qputenv("PATH", previousPath);
-    QCOMPARE(started, code);
+    QCOMPARE(started.status, status);
 }
 
 void TestDesktopLaunch::tellsProgramsFromDocuments_data() {
@@ -252,20 +254,20 @@ void TestDesktopLaunch::tellsProgramsFromDocuments() {
 
 void TestDesktopLaunch::startFailuresGetCodes_data() {
     QTest::addColumn<int>("error");
-    QTest::addColumn<int>("code");
-    QTest::newRow("no such file") << int(ENOENT) << StartError::FileNotFound;
-    QTest::newRow("folder in the path is a file") << int(ENOTDIR) << StartError::FileNotFound;
-    QTest::newRow("permission denied") << int(EACCES) << StartError::PermissionDenied;
-    QTest::newRow("not permitted") << int(EPERM) << StartError::PermissionDenied;
-    QTest::newRow("not executable") << int(ENOEXEC) << StartError::PermissionDenied;
-    QTest::newRow("input/output error") << int(EIO) << StartError::PathAccess;
-    QTest::newRow("too many links") << int(ELOOP) << StartError::PathAccess;
+    QTest::addColumn<LaunchStatus>("status");
+    QTest::newRow("no such file") << int(ENOENT) << LaunchStatus::NotFound;
+    QTest::newRow("folder in the path is a file") << int(ENOTDIR) << LaunchStatus::NotFound;
+    QTest::newRow("permission denied") << int(EACCES) << LaunchStatus::AccessRefused;
+    QTest::newRow("not permitted") << int(EPERM) << LaunchStatus::AccessRefused;
+    QTest::newRow("not executable") << int(ENOEXEC) << LaunchStatus::AccessRefused;
+    QTest::newRow("input/output error") << int(EIO) << LaunchStatus::Other;
+    QTest::newRow("too many links") << int(ELOOP) << LaunchStatus::Other;
 }
 
 void TestDesktopLaunch::startFailuresGetCodes() {
     QFETCH(int, error);
-    QFETCH(int, code);
-    QCOMPARE(startErrorForErrno(error), code);
+    QFETCH(LaunchStatus, status);
+    QCOMPARE(launchResultForErrno(error), (LaunchResult{status, error}));
 }
 
 void TestDesktopLaunch::readsTheDesktopsTextEditor_data() {

@@ -1,5 +1,6 @@
 #include "commands/drop_decision.h"
 #include "core/item_line.h"
+#include "support/fake_platform.h"
 
 #include <QtTest>
 
@@ -251,7 +252,7 @@ void TestDropDecision::decidesTheWholeDrop() {
         QCOMPARE(QString::fromStdString(decision.message->title), title);
         if (!text.isEmpty())
             QCOMPARE(QString::fromStdString(decision.message->text), text);
-        QCOMPARE(decision.message->style, 48);
+        QCOMPARE(decision.message->style, quivanto::testing::OkWithExclamation);
     }
 }
 

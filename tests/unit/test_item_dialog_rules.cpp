@@ -199,14 +199,14 @@ void TestItemDialogRules::addRefusalsNameTheMatchingRow() {
                          "DESCRIPTION: Notepad                       \r"
                          "FILE NAME: /usr/bin/notepad"));
     QCOMPARE(byTarget.title, std::string("Quivanto - Duplicate Item!"));
-    QCOMPARE(byTarget.style, 48);
+    QCOMPARE(byTarget.style, quivanto::testing::OkWithExclamation);
     const Message byDescription = duplicateDescriptionMessage(existing);
     QCOMPARE(byDescription.text,
              std::string("The file description that you provided is already in your Quivanto "
                          "list.\r\rDESCRIPTION: Notepad                       \r"
                          "FILE NAME: /usr/bin/notepad"));
     QCOMPARE(byDescription.title, std::string("Quivanto - Duplicate Item!"));
-    QCOMPARE(byDescription.style, 48);
+    QCOMPARE(byDescription.style, quivanto::testing::OkWithExclamation);
 }
 
 void TestItemDialogRules::checksPropertiesDescriptionsTrimmed_data() {
@@ -243,17 +243,17 @@ void TestItemDialogRules::propertiesMessagesAreExact() {
                          "list.\rPlease enter a unique description for this item.\r\r"
                          "DESCRIPTION: Explorer\rFILE NAME: /usr/bin/x"));
     QCOMPARE(taken.title, std::string("Quivanto - Duplicate Item!"));
-    QCOMPARE(taken.style, 48);
+    QCOMPARE(taken.style, quivanto::testing::OkWithExclamation);
 
     const Message none = noSelectionMessage(); // the remove command says the same
     QCOMPARE(none.text, std::string("You must first select an item from your list."));
     QCOMPARE(none.title, std::string("Quivanto"));
-    QCOMPARE(none.style, 0);
+    QCOMPARE(none.style, quivanto::testing::OkOnly);
 
     const ShownItem item{"Notes", "/home/ann/notes.txt"};
     const Message gone = itemGoneMessage(item);
     QVERIFY(gone.text.ends_with("\r\rDESCRIPTION: Notes\rFILE NAME: /home/ann/notes.txt"));
-    QCOMPARE(gone.style, 48);
+    QCOMPARE(gone.style, quivanto::testing::OkWithExclamation);
     const Message notInFile = itemNotInListFileMessage("/home/ann/list.dat", item);
     QVERIFY(notInFile.text.find("\"/home/ann/list.dat\"") != std::string::npos);
     const Message failed = descriptionNotSavedMessage("Could not write \"/x/temp.dat\": Full.");

@@ -1,6 +1,8 @@
 #include "about/sys_info.h"
 #include "platform/desktop/sys_info_tools.h"
+#include "platform/sys_info_registry.h"
 #include "support/fake_platform.h"
+#include "support/fake_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,12 +10,16 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <set>
 
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
+using quivanto::testing::FakeRegistry;
 
 Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(std::optional<std::string>)
 Q_DECLARE_METATYPE(quivanto::RegistryValue)
+Q_DECLARE_METATYPE(quivanto::LaunchStatus)
 
 namespace {
 
@@ -30,9 +36,19 @@ RegistryValue absent() {
     return {};
 }
 
-bool queried(const FakePlatform& platform, const std::string& key) {
-    return std::any_of(platform.registryOpenings.begin(), platform.registryOpenings.end(),
+RegistryValue text(const std::string& value, bool terminated = true,
+                   std::uint32_t type = Registry::TypeString) {
+    return FakeRegistry::textValue(value, terminated, type);
+}
+
+bool opened(const FakeRegistry& registry, const std::string& key) {
+    return std::any_of(registry.openings.begin(), registry.openings.end(),
                        [&](const auto& opening) { return opening.key == key; });
+}
+
+std::optional<std::string> lookUp(FakeRegistry& registry, const std::set<std::string>& files) {
+    return sysInfoFromRegistry(
+        registry, [&](const std::string& path) { return files.count(path) > 0; }, '/');
 }
 
 void makeExecutable(const QString& path, bool executable = true) {
@@ -54,9 +70,11 @@ private slots:
     void getKeyValue_data();
     void getKeyValue();
     void emptyValueIsAnErrorAfterClosing();
+    void registryLookUp_data();
+    void registryLookUp();
+    void keysAreOpenedForReadingOnly();
     void startSysInfo_data();
     void startSysInfo();
-    void keysAreOpenedForReadingOnly();
     void toolSearch_data();
     void toolSearch();
     void toolSearchSkipsTheCurrentFolder();
@@ -70,21 +88,21 @@ void TestSysInfo::getKeyValue_data() {
     QTest::addColumn<std::string>("keyVal");
 
     const std::string keep = "incoming";
-    QTest::newRow("text with its zero") << FakePlatform::textValue("C:\\a b\\tool.exe") << true
-                                        << keep << true << std::string("C:\\a b\\tool.exe");
+    QTest::newRow("text with its zero")
+        << text("C:\\a b\\tool.exe") << true << keep << true << std::string("C:\\a b\\tool.exe");
     QTest::newRow("text without a zero is taken whole")
-        << FakePlatform::textValue("tool", false) << true << keep << true << std::string("tool");
+        << text("tool", false) << true << keep << true << std::string("tool");
     QTest::newRow("only the last zero goes") << bytesValue({'a', 'b', 0, 0}, Registry::TypeString)
                                              << true << keep << true << std::string("ab\0", 3);
     QTest::newRow("a lone zero is empty text")
         << bytesValue({0}, Registry::TypeString) << true << keep << true << std::string();
-    QTest::newRow("1024 bytes fit the buffer") << FakePlatform::textValue(std::string(1023, 'x'))
-                                               << true << keep << true << std::string(1023, 'x');
-    QTest::newRow("1025 bytes count as absent") << FakePlatform::textValue(std::string(1024, 'x'))
-                                                << true << keep << false << std::string();
+    QTest::newRow("1024 bytes fit the buffer")
+        << text(std::string(1023, 'x')) << true << keep << true << std::string(1023, 'x');
+    QTest::newRow("1025 bytes count as absent")
+        << text(std::string(1024, 'x')) << true << keep << false << std::string();
     QTest::newRow("expandable text leaves the incoming text")
-        << FakePlatform::textValue("%SystemRoot%\\x", true, Registry::TypeExpandString) << true
-        << keep << true << keep;
+        << text("%SystemRoot%\\x", true, Registry::TypeExpandString) << true << keep << true
+        << keep;
     QTest::newRow("binary leaves the incoming text")
         << bytesValue({1, 2, 3}, 3) << true << keep << true << keep;
     QTest::newRow("number as decimal digits") << bytesValue({0x05, 0x01, 0, 0}, Registry::TypeDword)
@@ -103,143 +121,153 @@ void TestSysInfo::getKeyValue() {
     QFETCH(bool, result);
     QFETCH(std::string, keyVal);
 
-    FakePlatform platform;
+    FakeRegistry registry;
     if (keyExists)
-        platform.registry[{Registry::LocalMachine, "K", "V"}] = stored;
+        registry.values[{Registry::LocalMachine, "K", "V"}] = stored;
     std::string value = incoming;
-    QCOMPARE(GetKeyValue(platform, Registry::LocalMachine, "K", "V", value), result);
+    QCOMPARE(GetKeyValue(registry, Registry::LocalMachine, "K", "V", value), result);
     QCOMPARE(value, keyVal);
-    QVERIFY(platform.openRegistryKeys.empty());
+    QVERIFY(registry.openKeys.empty());
     if (keyExists)
-        QCOMPARE(platform.registryBufferSizes, std::vector<std::size_t>{1024});
+        QCOMPARE(registry.bufferSizes, std::vector<std::size_t>{1024});
 }
 
 void TestSysInfo::emptyValueIsAnErrorAfterClosing() {
-    FakePlatform platform;
-    platform.registry[{Registry::LocalMachine, "K", "V"}] = bytesValue({}, Registry::TypeString);
+    FakeRegistry registry;
+    registry.values[{Registry::LocalMachine, "K", "V"}] = bytesValue({}, Registry::TypeString);
     std::string value = "incoming";
     QVERIFY_THROWS_EXCEPTION(EmptyRegistryValue,
-                             GetKeyValue(platform, Registry::LocalMachine, "K", "V", value));
-    QCOMPARE(platform.registryOpenings.size(), 1u);
-    QVERIFY(platform.openRegistryKeys.empty());
+                             GetKeyValue(registry, Registry::LocalMachine, "K", "V", value));
+    QCOMPARE(registry.openings.size(), 1u);
+    QVERIFY(registry.openKeys.empty());
 }
 
-void TestSysInfo::startSysInfo_data() {
+void TestSysInfo::registryLookUp_data() {
     QTest::addColumn<RegistryValue>("pathEntry");
     QTest::addColumn<RegistryValue>("folderEntry");
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("startResult");
-    QTest::addColumn<std::string>("started"); // empty: nothing started
+    QTest::addColumn<std::optional<std::string>>("found");
     QTest::addColumn<bool>("folderEntryRead");
-    QTest::addColumn<bool>("unavailable");
 
     const QStringList none;
-    QTest::newRow("path entry started without a test")
-        << FakePlatform::textValue("/nowhere/msinfo") << absent() << none << 0
-        << std::string("/nowhere/msinfo") << false << false;
+    const std::optional<std::string> nothing;
+    QTest::newRow("path entry taken without a test")
+        << text("/nowhere/msinfo") << absent() << none
+        << std::optional<std::string>("/nowhere/msinfo") << false;
     QTest::newRow("path entry with spaces is one program")
-        << FakePlatform::textValue("/opt/Common Files/msinfo32") << absent() << none << 0
-        << std::string("/opt/Common Files/msinfo32") << false << false;
-    QTest::newRow("path entry failing to start")
-        << FakePlatform::textValue("/nowhere/msinfo") << FakePlatform::textValue("/opt/tools")
-        << QStringList{"/opt/tools/MSINFO32.EXE"} << StartError::FileNotFound
-        << std::string("/nowhere/msinfo") << false << true;
+        << text("/opt/Common Files/msinfo32") << absent() << none
+        << std::optional<std::string>("/opt/Common Files/msinfo32") << false;
+    QTest::newRow("path entry first, folder entry not read")
+        << text("/nowhere/msinfo") << text("/opt/tools") << QStringList{"/opt/tools/MSINFO32.EXE"}
+        << std::optional<std::string>("/nowhere/msinfo") << false;
     QTest::newRow("folder entry holding the tool")
-        << absent() << FakePlatform::textValue("/opt/tools")
-        << QStringList{"/opt/tools/MSINFO32.EXE"} << 0 << std::string("/opt/tools/MSINFO32.EXE")
-        << true << false;
+        << absent() << text("/opt/tools") << QStringList{"/opt/tools/MSINFO32.EXE"}
+        << std::optional<std::string>("/opt/tools/MSINFO32.EXE") << true;
     QTest::newRow("folder entry without the tool")
-        << absent() << FakePlatform::textValue("/opt/tools") << QStringList{"/opt/MSINFO32.EXE"}
-        << 0 << std::string() << true << true;
+        << absent() << text("/opt/tools") << QStringList{"/opt/MSINFO32.EXE"} << nothing << true;
     QTest::newRow("folder ending in a separator doubles it")
-        << absent() << FakePlatform::textValue("/opt/tools/")
-        << QStringList{"/opt/tools//MSINFO32.EXE"} << 0 << std::string("/opt/tools//MSINFO32.EXE")
-        << true << false;
-    QTest::newRow("folder entry's tool failing to start")
-        << absent() << FakePlatform::textValue("/opt/tools")
-        << QStringList{"/opt/tools/MSINFO32.EXE"} << StartError::PermissionDenied
-        << std::string("/opt/tools/MSINFO32.EXE") << true << true;
-    QTest::newRow("neither entry")
-        << absent() << absent() << none << 0 << std::string() << true << true;
+        << absent() << text("/opt/tools/") << QStringList{"/opt/tools//MSINFO32.EXE"}
+        << std::optional<std::string>("/opt/tools//MSINFO32.EXE") << true;
+    QTest::newRow("neither entry") << absent() << absent() << none << nothing << true;
     QTest::newRow("unterminated path entry taken whole")
-        << FakePlatform::textValue("/usr/bin/hardinfo", false) << absent() << none << 0
-        << std::string("/usr/bin/hardinfo") << false << false;
+        << text("/usr/bin/hardinfo", false) << absent() << none
+        << std::optional<std::string>("/usr/bin/hardinfo") << false;
     QTest::newRow("path entry too long counts as absent")
-        << FakePlatform::textValue("/" + std::string(1100, 'x'))
-        << FakePlatform::textValue("/opt/tools") << QStringList{"/opt/tools/MSINFO32.EXE"} << 0
-        << std::string("/opt/tools/MSINFO32.EXE") << true << false;
+        << text("/" + std::string(1100, 'x')) << text("/opt/tools")
+        << QStringList{"/opt/tools/MSINFO32.EXE"}
+        << std::optional<std::string>("/opt/tools/MSINFO32.EXE") << true;
     QTest::newRow("expandable path entry found but empty")
-        << FakePlatform::textValue("/usr/bin/x", true, Registry::TypeExpandString)
-        << FakePlatform::textValue("/opt/tools") << QStringList{"/opt/tools/MSINFO32.EXE"} << 0
-        << std::string() << false << true;
+        << text("/usr/bin/x", true, Registry::TypeExpandString) << text("/opt/tools")
+        << QStringList{"/opt/tools/MSINFO32.EXE"} << nothing << false;
     QTest::newRow("expandable folder entry looks in the root")
-        << absent() << FakePlatform::textValue("/opt/tools", true, Registry::TypeExpandString)
-        << QStringList{"/MSINFO32.EXE"} << 0 << std::string("/MSINFO32.EXE") << true << false;
+        << absent() << text("/opt/tools", true, Registry::TypeExpandString)
+        << QStringList{"/MSINFO32.EXE"} << std::optional<std::string>("/MSINFO32.EXE") << true;
     QTest::newRow("empty path entry ends the attempt")
-        << bytesValue({}, Registry::TypeString) << FakePlatform::textValue("/opt/tools")
-        << QStringList{"/opt/tools/MSINFO32.EXE"} << 0 << std::string() << false << true;
-    QTest::newRow("empty folder entry")
-        << absent() << bytesValue({}, Registry::TypeString) << QStringList{"/MSINFO32.EXE"} << 0
-        << std::string() << true << true;
+        << bytesValue({}, Registry::TypeString) << text("/opt/tools")
+        << QStringList{"/opt/tools/MSINFO32.EXE"} << nothing << false;
+    QTest::newRow("empty folder entry") << absent() << bytesValue({}, Registry::TypeString)
+                                        << QStringList{"/MSINFO32.EXE"} << nothing << true;
 }
 
-void TestSysInfo::startSysInfo() {
+void TestSysInfo::registryLookUp() {
     QFETCH(RegistryValue, pathEntry);
     QFETCH(RegistryValue, folderEntry);
     QFETCH(QStringList, files);
-    QFETCH(int, startResult);
-    QFETCH(std::string, started);
+    QFETCH(std::optional<std::string>, found);
     QFETCH(bool, folderEntryRead);
+
+    FakeRegistry registry;
+    // The keys exist in every row; only their values differ.
+    registry.values[{Registry::LocalMachine, PathKey, "Other"}] = text("x");
+    registry.values[{Registry::LocalMachine, FolderKey, "Other"}] = text("x");
+    if (pathEntry.status == Registry::Success)
+        registry.values[{Registry::LocalMachine, PathKey, PathValue}] = pathEntry;
+    if (folderEntry.status == Registry::Success)
+        registry.values[{Registry::LocalMachine, FolderKey, FolderValue}] = folderEntry;
+    std::set<std::string> ordinaryFiles;
+    for (const QString& file : files)
+        ordinaryFiles.insert(file.toStdString());
+
+    QCOMPARE(lookUp(registry, ordinaryFiles), found);
+    QCOMPARE(opened(registry, FolderKey), folderEntryRead);
+    QVERIFY(opened(registry, PathKey));
+    QVERIFY(registry.openKeys.empty());
+}
+
+void TestSysInfo::keysAreOpenedForReadingOnly() {
+    FakeRegistry registry;
+    registry.grantedAccess = Registry::KeyRead; // an ordinary user
+    registry.values[{Registry::LocalMachine, FolderKey, FolderValue}] = text("/opt/tools");
+    QCOMPARE(lookUp(registry, {"/opt/tools/MSINFO32.EXE"}),
+             std::optional<std::string>("/opt/tools/MSINFO32.EXE"));
+    QCOMPARE(registry.openings.size(), 2u);
+    for (const auto& opening : registry.openings)
+        QCOMPARE(opening.access, 0x20019u);
+}
+
+void TestSysInfo::startSysInfo_data() {
+    QTest::addColumn<std::optional<std::string>>("tool");
+    QTest::addColumn<LaunchStatus>("startResult");
+    QTest::addColumn<bool>("unavailable");
+
+    const std::optional<std::string> tool("/opt/Common Files/msinfo32");
+    QTest::newRow("started") << tool << LaunchStatus::Started << false;
+    QTest::newRow("failing to start") << tool << LaunchStatus::NotFound << true;
+    QTest::newRow("refused") << tool << LaunchStatus::AccessRefused << true;
+    QTest::newRow("none") << std::optional<std::string>() << LaunchStatus::Started << true;
+}
+
+void TestSysInfo::startSysInfo() {
+    QFETCH(std::optional<std::string>, tool);
+    QFETCH(LaunchStatus, startResult);
     QFETCH(bool, unavailable);
 
     FakePlatform platform;
-    // The keys exist in every row; only their values differ.
-    platform.registry[{Registry::LocalMachine, PathKey, "Other"}] = FakePlatform::textValue("x");
-    platform.registry[{Registry::LocalMachine, FolderKey, "Other"}] = FakePlatform::textValue("x");
-    if (pathEntry.status == Registry::Success)
-        platform.registry[{Registry::LocalMachine, PathKey, PathValue}] = pathEntry;
-    if (folderEntry.status == Registry::Success)
-        platform.registry[{Registry::LocalMachine, FolderKey, FolderValue}] = folderEntry;
-    for (const QString& file : files)
-        platform.ordinaryFiles.insert(file.toStdString());
-    platform.startResults.push_back(startResult);
+    platform.sysInfoTool = tool;
+    platform.startResults.push_back({startResult, 2});
 
     StartSysInfo(platform);
 
-    if (started.empty()) {
-        QVERIFY(platform.starts.empty());
-    } else {
+    QCOMPARE(platform.sysInfoQuestions, 1);
+    if (tool) {
+        // Started once, as named, with its window activated; no second try.
         QCOMPARE(platform.starts.size(), 1u);
-        QCOMPARE(platform.starts[0].program, started);
+        QCOMPARE(platform.starts[0].program, *tool);
         QVERIFY(platform.starts[0].style == ShowStyle::NormalActivate);
+    } else {
+        QVERIFY(platform.starts.empty());
     }
-    QCOMPARE(queried(platform, FolderKey), folderEntryRead);
-    QVERIFY(queried(platform, PathKey));
-    QVERIFY(platform.openRegistryKeys.empty());
     QVERIFY(platform.openRequests.empty());
     if (unavailable) {
         QCOMPARE(platform.messages.size(), 1u);
         QCOMPARE(platform.messages[0].text,
                  std::string("System Information Is Unavailable At This Time"));
         QCOMPARE(platform.messages[0].title, std::string("Quivanto"));
-        QCOMPARE(platform.messages[0].style, 0);
+        QVERIFY(platform.messages[0].style ==
+                (MessageStyle{MessageButtons::Ok, MessageIcon::None, DefaultButton::First}));
     } else {
         QVERIFY(platform.messages.empty());
     }
-}
-
-void TestSysInfo::keysAreOpenedForReadingOnly() {
-    FakePlatform platform;
-    platform.grantedRegistryAccess = Registry::KeyRead; // an ordinary user
-    platform.registry[{Registry::LocalMachine, FolderKey, FolderValue}] =
-        FakePlatform::textValue("/opt/tools");
-    platform.ordinaryFiles.insert("/opt/tools/MSINFO32.EXE");
-    StartSysInfo(platform);
-    QCOMPARE(platform.starts.size(), 1u);
-    QCOMPARE(platform.starts[0].program, std::string("/opt/tools/MSINFO32.EXE"));
-    QCOMPARE(platform.registryOpenings.size(), 2u);
-    for (const auto& opening : platform.registryOpenings)
-        QCOMPARE(opening.access, 0x20019u);
 }
 
 void TestSysInfo::toolSearch_data() {

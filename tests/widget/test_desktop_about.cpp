@@ -7,21 +7,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// The key main() hands the desktop back end, so the tool's path has a stand-in value.
-quivanto::RegistryStandIn standIn() {
-    return {std::string(quivanto::SysInfoPathEntry.key),
-            std::string(quivanto::SysInfoPathEntry.value)};
-}
-
-} // namespace
-
 using namespace quivanto;
 using quivanto::testing::FakePlatform;
 
 // The Linux back end's answers to the About box: its documents folder, the ordinary-file
-// test, and the stand-in for the registry entries that locate the system information tool.
+// test, and where it says the system information tool is.
 class TestDesktopAbout final : public QObject {
     Q_OBJECT
 private slots:
@@ -30,8 +20,8 @@ private slots:
     void documentsBesideTheProgramOrShared();
     void ordinaryFiles_data();
     void ordinaryFiles();
-    void standInStartsAToolFromPath();
-    void standInWithoutToolsTellsTheUser();
+    void systemInformationToolFromPath();
+    void withoutToolsTheUserIsTold();
 
 private:
     QByteArray savedPath_;
@@ -95,36 +85,33 @@ void TestDesktopAbout::ordinaryFiles() {
     QCOMPARE(platform.isOrdinaryFile(path.toStdString()), ordinary);
 }
 
-void TestDesktopAbout::standInStartsAToolFromPath() {
+void TestDesktopAbout::systemInformationToolFromPath() {
     QVERIFY(QDir(dir_.path()).mkpath("tools"));
     const QString tool = dir_.filePath("tools/kinfocenter");
     writeFile(tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("PATH", (dir_.filePath("tools") + ":/nonexistent").toLocal8Bit());
 
-    DesktopPlatform desktop(standIn());
+    DesktopPlatform desktop;
     FakePlatform platform; // records the start instead of making it
-    platform.registryBackEnd = &desktop;
+    platform.sysInfoTool = desktop.systemInformationTool();
     StartSysInfo(platform);
     QCOMPARE(platform.starts.size(), 1u);
     QCOMPARE(QString::fromStdString(platform.starts[0].program), tool);
     QVERIFY(platform.starts[0].style == ShowStyle::NormalActivate);
     QVERIFY(platform.messages.empty());
-    QVERIFY(platform.openRegistryKeys.empty());
 }
 
-void TestDesktopAbout::standInWithoutToolsTellsTheUser() {
+void TestDesktopAbout::withoutToolsTheUserIsTold() {
     qputenv("PATH", "");
-    DesktopPlatform desktop(standIn());
+    DesktopPlatform desktop;
+    QCOMPARE(desktop.systemInformationTool(), std::optional<std::string>());
     FakePlatform platform;
-    platform.registryBackEnd = &desktop;
-    platform.ordinaryFiles.insert("/MSINFO32.EXE"); // the folder entry must not be consulted
+    platform.sysInfoTool = desktop.systemInformationTool();
     StartSysInfo(platform);
     QVERIFY(platform.starts.empty());
     QCOMPARE(platform.messages.size(), 1u);
     QCOMPARE(platform.messages[0].text,
              std::string("System Information Is Unavailable At This Time"));
-    // No registry: the folder entry is absent, so the tool's name is never looked for.
-    QVERIFY(platform.ordinaryFileQueries.empty());
 }
 
 QTEST_MAIN(TestDesktopAbout)

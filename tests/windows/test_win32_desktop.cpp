@@ -15,10 +15,13 @@
 #include <vector>
 
 using namespace std::chrono_literals;
+using quivanto::DefaultButton;
 using quivanto::MessageAnswer;
+using quivanto::MessageButtons;
+using quivanto::MessageIcon;
+using quivanto::MessageStyle;
 using quivanto::TrayIconData;
 using quivanto::Win32Platform;
-namespace MessageStyle = quivanto::MessageStyle;
 namespace testing_ = quivanto::testing;
 
 namespace {
@@ -215,7 +218,8 @@ TEST(MessageBoxes, QuestionShowsYesNoWithNoAsDefaultAndReturnsTheAnswer) {
         std::thread user = answerBox(title, button, seen);
         const MessageAnswer answer = platform.messageBox(
             "Do you want to remove this item?\r\rDESCRIPTION: Notepad\rFILE NAME: notepad.exe",
-            title, MessageStyle::YesNo | MessageStyle::IconQuestion | MessageStyle::DefaultButton2);
+            title,
+            MessageStyle{MessageButtons::YesNo, MessageIcon::Question, DefaultButton::Second});
         user.join();
         ASSERT_TRUE(seen.found);
         EXPECT_EQ(answer, button == IDYES ? MessageAnswer::Yes : MessageAnswer::No);
@@ -232,8 +236,8 @@ TEST(MessageBoxes, ErrorShowsOnlyOk) {
     const std::string title = "Quivanto - Error Occured!";
     BoxSeen seen;
     std::thread user = answerBox(title, IDOK, seen);
-    const MessageAnswer answer =
-        platform.messageBox(" 5: Error Occured!", title, MessageStyle::IconExclamation);
+    const MessageAnswer answer = platform.messageBox(
+        " 5: Error Occured!", title, MessageStyle{MessageButtons::Ok, MessageIcon::Exclamation});
     user.join();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(answer, MessageAnswer::Ok);
@@ -245,9 +249,59 @@ TEST(MessageText, LoneCarriageReturnsBecomeCrLf) {
     EXPECT_EQ(quivanto::win32::messageBoxText("a\rb\r\rc"), "a\r\nb\r\n\r\nc");
     EXPECT_EQ(quivanto::win32::messageBoxText("a\r\nb\r"), "a\r\nb\r\n");
     EXPECT_EQ(quivanto::win32::messageBoxText("line\nfeed"), "line\nfeed");
-    // A box that could not be shown must not read as a Yes.
-    EXPECT_EQ(quivanto::win32::messageAnswerFor(0, MessageStyle::YesNo), MessageAnswer::No);
 }
+
+struct FlagsCase {
+    const char* name;
+    MessageStyle style;
+    UINT flags;
+};
+
+class MessageFlags : public ::testing::TestWithParam<FlagsCase> {};
+
+TEST_P(MessageFlags, EachPartOfTheStyleBecomesItsFlag) {
+    EXPECT_EQ(quivanto::win32::messageBoxFlags(GetParam().style), GetParam().flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, MessageFlags,
+    ::testing::Values(
+        FlagsCase{"plain", {}, MB_OK},
+        FlagsCase{"refusal", {MessageButtons::Ok, MessageIcon::Exclamation}, MB_ICONEXCLAMATION},
+        FlagsCase{"confirmation",
+                  {MessageButtons::YesNo, MessageIcon::Question, DefaultButton::Second},
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2},
+        FlagsCase{"question_yes_first",
+                  {MessageButtons::YesNo, MessageIcon::Question, DefaultButton::First},
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1},
+        FlagsCase{"ok_second_default",
+                  {MessageButtons::Ok, MessageIcon::None, DefaultButton::Second},
+                  MB_OK | MB_DEFBUTTON2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct AnswerCase {
+    const char* name;
+    int result;
+    MessageButtons buttons;
+    MessageAnswer answer;
+};
+
+class MessageAnswers : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(MessageAnswers, TheBoxResultBecomesTheAnswer) {
+    const AnswerCase& c = GetParam();
+    EXPECT_EQ(quivanto::win32::messageAnswerFor(c.result, MessageStyle{c.buttons}), c.answer);
+}
+
+// A box that could not be shown (0) must not read as a Yes.
+INSTANTIATE_TEST_SUITE_P(
+    Results, MessageAnswers,
+    ::testing::Values(AnswerCase{"ok", IDOK, MessageButtons::Ok, MessageAnswer::Ok},
+                      AnswerCase{"yes", IDYES, MessageButtons::YesNo, MessageAnswer::Yes},
+                      AnswerCase{"no", IDNO, MessageButtons::YesNo, MessageAnswer::No},
+                      AnswerCase{"question_not_shown", 0, MessageButtons::YesNo, MessageAnswer::No},
+                      AnswerCase{"notice_not_shown", 0, MessageButtons::Ok, MessageAnswer::Ok}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // run_windows_tests.sh starts Xvfb with this screen and tells the tests its size.
 TEST(Screen, MetricsAreInTwipsAt96Dpi) {

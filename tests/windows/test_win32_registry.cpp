@@ -1,5 +1,5 @@
 // The registry look-up against values made with Wine's reg tool (registry_values.sh).
-#include "about/sys_info.h"
+#include "platform/sys_info_registry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_registry.h"
 
@@ -27,13 +27,13 @@ std::string withZero(const std::string& text) {
 
 RegistryValue lookUp(const std::string& key, const std::string& value,
                      std::size_t bufferSize = BufferSize) {
-    Win32Platform platform;
+    quivanto::win32::SystemRegistry registry;
     const OpenedRegistryKey opened =
-        platform.openRegistryKey(Registry::LocalMachine, key, Registry::KeyRead);
+        registry.openKey(Registry::LocalMachine, key, Registry::KeyRead);
     if (opened.status != Registry::Success)
         return {opened.status, 0, {}};
-    RegistryValue found = platform.queryRegistryValue(opened.key, value, bufferSize);
-    platform.closeRegistryKey(opened.key);
+    RegistryValue found = registry.queryValue(opened.key, value, bufferSize);
+    registry.closeKey(opened.key);
     return found;
 }
 
@@ -122,17 +122,19 @@ TEST(RegistrySystemInformation, BothEntriesAreReadAsStored) {
               bytesOf(withZero("C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo")));
 }
 
-// The look-up the About box makes, on the real registry: the first entry, text without
-// its terminating zero.
+// The look-up the About box's button asks for, on the real registry: the first entry, text
+// without its terminating zero.
 TEST(RegistrySystemInformation, TheToolIsFoundThroughTheFirstEntry) {
-    Win32Platform platform;
+    quivanto::win32::SystemRegistry registry;
     std::string path = "left over";
-    ASSERT_TRUE(GetKeyValue(platform, Registry::LocalMachine,
+    ASSERT_TRUE(GetKeyValue(registry, Registry::LocalMachine,
                             "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path));
     EXPECT_EQ(path, "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
     EXPECT_FALSE(
-        GetKeyValue(platform, Registry::LocalMachine, "SOFTWARE\\Quivanto\\Absent", "PATH", path));
+        GetKeyValue(registry, Registry::LocalMachine, "SOFTWARE\\Quivanto\\Absent", "PATH", path));
     EXPECT_EQ(path, "");
+    EXPECT_EQ(Win32Platform().systemInformationTool(),
+              "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
 }
 
 TEST(RegistryRoots, PredefinedRootsAreSignExtended) {

@@ -4,12 +4,15 @@
 #include "platform/win32/win32_process.h"
 #include "win32_test_support.h"
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
+using quivanto::LaunchResult;
+using quivanto::LaunchStatus;
 using quivanto::ShowStyle;
 using quivanto::Win32Platform;
-namespace StartError = quivanto::StartError;
 namespace testing_ = quivanto::testing;
 
 namespace {
@@ -35,8 +38,8 @@ TEST(OpenRequest, OpensAnExistingDocumentAndRefusesAMissingOne) {
     const auto before = testing_::processesNamed("notepad.exe");
     Win32Platform platform;
 
-    EXPECT_GT(platform.openRequest(document), quivanto::OpenRequestFailureLimit);
-    EXPECT_LE(platform.openRequest(folder.file("missing.txt")), quivanto::OpenRequestFailureLimit);
+    EXPECT_TRUE(platform.openRequest(document).started());
+    EXPECT_FALSE(platform.openRequest(folder.file("missing.txt")).started());
 
     // The document's program is not ours to leave running.
     testing_::waitUntil([&] { return testing_::processesNamed("notepad.exe") != before; }, 3s);
@@ -58,8 +61,10 @@ TEST_P(DirectStartMissing, ReportsNoSuchFile) {
     testing_::TempFolder folder;
     Win32Platform platform;
     const std::string program = folder.file(GetParam().relative);
-    EXPECT_EQ(platform.directStart(program, ShowStyle::NormalNoActivate), StartError::FileNotFound);
-    EXPECT_EQ(platform.directStart(program, ShowStyle::NormalActivate), StartError::FileNotFound);
+    EXPECT_EQ(platform.directStart(program, ShowStyle::NormalNoActivate).status,
+              LaunchStatus::NotFound);
+    EXPECT_EQ(platform.directStart(program, ShowStyle::NormalActivate).status,
+              LaunchStatus::NotFound);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, DirectStartMissing,
@@ -73,10 +78,10 @@ TEST(DirectStart, OtherFailuresAreNotNoSuchFile) {
     const std::string document = folder.file("notes.txt");
     testing_::writeFile(document, "not a program");
     Win32Platform platform;
-    const int result = platform.directStart(document, ShowStyle::NormalNoActivate);
-    EXPECT_NE(result, StartError::None);
-    EXPECT_NE(result, StartError::FileNotFound);
-    EXPECT_NE(platform.directStart("", ShowStyle::NormalActivate), StartError::None);
+    const LaunchResult result = platform.directStart(document, ShowStyle::NormalNoActivate);
+    EXPECT_FALSE(result.started());
+    EXPECT_NE(result.status, LaunchStatus::NotFound);
+    EXPECT_FALSE(platform.directStart("", ShowStyle::NormalActivate).started());
 }
 
 // Unquoted, "C:\...\My Tools\tool.exe" would start "C:\...\My.exe" with an argument.
@@ -86,7 +91,7 @@ TEST(DirectStart, APathWithSpacesStartsExactlyThatProgram) {
     const std::string program = placeMarkerProgram(folder.path() / "My Tools" / "tool.exe");
     Win32Platform platform;
 
-    ASSERT_EQ(platform.directStart(program, ShowStyle::NormalNoActivate), StartError::None);
+    ASSERT_TRUE(platform.directStart(program, ShowStyle::NormalNoActivate).started());
     const std::string marker = awaitMarker(program);
     ASSERT_FALSE(marker.empty()) << "the program at " << program << " did not run";
     EXPECT_NE(marker.find("command=\"" + program + "\""), std::string::npos) << marker;
@@ -105,7 +110,7 @@ TEST_P(DirectStartShow, PassesTheWindowStyle) {
     testing_::TempFolder folder;
     const std::string program = placeMarkerProgram(folder.path() / "tool.exe");
     Win32Platform platform;
-    ASSERT_EQ(platform.directStart(program, GetParam().style), StartError::None);
+    ASSERT_TRUE(platform.directStart(program, GetParam().style).started());
     const std::string marker = awaitMarker(program);
     ASSERT_FALSE(marker.empty());
     EXPECT_NE(marker.find("flags=" + std::to_string(STARTF_USESHOWWINDOW) + "\n"),
@@ -128,19 +133,63 @@ TEST(DirectStart, FindsABareProgramName) {
     const std::string program = testing_::helperProgram("marker_program.exe");
     std::filesystem::remove(program + ".ran");
     Win32Platform platform;
-    ASSERT_EQ(platform.directStart("marker_program", ShowStyle::NormalNoActivate),
-              StartError::None);
+    ASSERT_TRUE(platform.directStart("marker_program", ShowStyle::NormalNoActivate).started());
     EXPECT_FALSE(awaitMarker(program).empty());
     std::filesystem::remove(program + ".ran");
 }
 
-TEST(StartErrors, SystemReasonsMapToTheProgramsCodes) {
-    EXPECT_EQ(quivanto::win32::startErrorFor(ERROR_FILE_NOT_FOUND), StartError::FileNotFound);
-    EXPECT_EQ(quivanto::win32::startErrorFor(ERROR_PATH_NOT_FOUND), StartError::FileNotFound);
-    EXPECT_EQ(quivanto::win32::startErrorFor(ERROR_ACCESS_DENIED), StartError::PermissionDenied);
-    EXPECT_EQ(quivanto::win32::startErrorFor(ERROR_BAD_EXE_FORMAT), StartError::PathAccess);
-    EXPECT_FALSE(quivanto::win32::quotedCommandLine("C:\\a\"b.exe").has_value());
+struct ReasonCase {
+    const char* name;
+    int code;
+    LaunchStatus status;
+};
+
+class StartFailures : public ::testing::TestWithParam<ReasonCase> {};
+
+TEST_P(StartFailures, SystemReasonsMapToLaunchResults) {
+    const ReasonCase& c = GetParam();
+    EXPECT_EQ(quivanto::win32::startResultFor(static_cast<DWORD>(c.code)),
+              (LaunchResult{c.status, c.code}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, StartFailures,
+    ::testing::Values(ReasonCase{"file_not_found", ERROR_FILE_NOT_FOUND, LaunchStatus::NotFound},
+                      ReasonCase{"path_not_found", ERROR_PATH_NOT_FOUND, LaunchStatus::NotFound},
+                      ReasonCase{"access_denied", ERROR_ACCESS_DENIED, LaunchStatus::AccessRefused},
+                      ReasonCase{"bad_exe_format", ERROR_BAD_EXE_FORMAT, LaunchStatus::Other}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StartFailures, AQuoteInTheNameFindsNoFile) {
+    EXPECT_FALSE(quivanto::win32::quotedCommandLine("C:\\a\"b.exe").has_value());
+    EXPECT_EQ(Win32Platform().directStart("C:\\a\"b.exe", ShowStyle::NormalNoActivate).status,
+              LaunchStatus::NotFound);
+}
+
+class OpenRequestResults : public ::testing::TestWithParam<ReasonCase> {};
+
+// 32 and below are the shell's reasons for refusing; anything above is accepted.
+TEST_P(OpenRequestResults, ShellResultsMapToLaunchResults) {
+    const ReasonCase& c = GetParam();
+    const LaunchResult expected =
+        c.status == LaunchStatus::Started ? LaunchResult{} : LaunchResult{c.status, c.code};
+    EXPECT_EQ(quivanto::win32::openResultFor(c.code), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, OpenRequestResults,
+    ::testing::Values(ReasonCase{"accepted", 42, LaunchStatus::Started},
+                      ReasonCase{"just_above_32", 33, LaunchStatus::Started},
+                      ReasonCase{"exactly_32", 32, LaunchStatus::Other},
+                      ReasonCase{"out_of_memory", 0, LaunchStatus::Other},
+                      ReasonCase{"file_not_found", SE_ERR_FNF, LaunchStatus::NotFound},
+                      ReasonCase{"path_not_found", SE_ERR_PNF, LaunchStatus::NotFound},
+                      ReasonCase{"access_denied", SE_ERR_ACCESSDENIED, LaunchStatus::AccessRefused},
+                      ReasonCase{"no_association", SE_ERR_NOASSOC, LaunchStatus::NoProgramForFile},
+                      ReasonCase{"association_incomplete", SE_ERR_ASSOCINCOMPLETE,
+                                 LaunchStatus::NoProgramForFile},
+                      ReasonCase{"sharing_violation", SE_ERR_SHARE, LaunchStatus::Other}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class EventHandle final {
 public:

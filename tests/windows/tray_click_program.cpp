@@ -3,6 +3,7 @@
 // icon went away again. Exit code 0 when the codes are those of a click, a double click
 // and a right click; 1 otherwise; 3 without a tray.
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_tray.h"
 
 #include <windows.h>
 
@@ -61,7 +62,7 @@ int main() {
     NOTIFYICONDATAA probe{};
     probe.cbSize = sizeof probe;
     probe.hWnd = reinterpret_cast<HWND>(platform.trayWindow());
-    probe.uID = data.id;
+    probe.uID = quivanto::win32::TrayIconId;
     const bool stillThere = Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
     std::printf("DELETED %s\n", stillThere ? "no" : "yes");
     std::fflush(stdout);

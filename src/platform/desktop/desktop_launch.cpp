@@ -173,17 +173,17 @@ bool isProgramFile(const std::string& path) {
            start.starts_with("#!");
 }
 
-int startErrorForErrno(int error) {
+LaunchResult launchResultForErrno(int error) {
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return StartError::FileNotFound;
+        return {LaunchStatus::NotFound, error};
     case EACCES:
     case EPERM:
     case ENOEXEC:
-        return StartError::PermissionDenied;
+        return {LaunchStatus::AccessRefused, error};
     default:
-        return StartError::PathAccess;
+        return {LaunchStatus::Other, error};
     }
 }
 

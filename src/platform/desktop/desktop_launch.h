@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,13 +9,6 @@
 // Starting targets on a Unix desktop: finding them, the desktop's open action, and starting
 // programs without a shell. POSIX and the standard library only.
 namespace quivanto::desktop {
-
-// Results of the open action, numbered as the Windows shell numbers the same outcomes.
-namespace OpenResult {
-inline constexpr int Accepted = 42;
-inline constexpr int FileNotFound = 2;
-inline constexpr int NoAssociation = 31; // nothing could open it
-} // namespace OpenResult
 
 // How long the open action waits to learn whether its helper failed at once. A helper
 // still running then is taken as having opened the target.
@@ -48,8 +43,9 @@ std::string locateTarget(std::string_view target, std::string_view pathList);
 // Documents on file systems that mark every file executable do not count.
 bool isProgramFile(const std::string& path);
 
-// A failed start's errno as a StartError code.
-int startErrorForErrno(int error);
+// A failed start's errno as a launch result: a missing file or folder is NotFound, a
+// refusal AccessRefused, anything else Other; the errno goes with it.
+LaunchResult launchResultForErrno(int error);
 
 // The desktop file id in the output of `xdg-mime query default`; empty when unusable.
 std::string desktopIdFromQuery(std::string_view output);

@@ -37,20 +37,20 @@ ScreenRect screenRect(const QRect& rect) {
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
-QMessageBox::Icon iconForStyle(int style) {
-    switch (style & MessageStyle::IconMask) {
-    case MessageStyle::IconQuestion:
+QMessageBox::Icon iconFor(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Question:
         return QMessageBox::Question;
-    case MessageStyle::IconExclamation:
+    case MessageIcon::Exclamation:
         return QMessageBox::Warning;
-    case 16:
-        return QMessageBox::Critical;
-    case 64:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case MessageIcon::None:
+        break;
     }
+    return QMessageBox::NoIcon;
 }
+
+constexpr LaunchResult Accepted{};
+constexpr LaunchResult NothingOpensIt{LaunchStatus::NoProgramForFile};
 
 std::error_code errnoCode() {
     return {errno, std::generic_category()};
@@ -79,14 +79,14 @@ std::string searchPath() {
 
 // The desktop's open action: xdg-open, looked up at each call so a changed PATH counts.
 // The argument is an absolute path or an address, never taken for an option.
-int openWithDesktop(const std::string& target) {
+LaunchResult openWithDesktop(const std::string& target) {
     const std::string opener = desktop::findOnPath("xdg-open", searchPath());
     if (opener.empty())
-        return desktop::OpenResult::NoAssociation;
+        return NothingOpensIt;
     const auto report = desktop::spawnDetached(opener, {target}, desktop::OpenWatchMilliseconds);
     if (report.startError != 0 || (report.exited && report.exitStatus != 0))
-        return desktop::OpenResult::NoAssociation;
-    return desktop::OpenResult::Accepted;
+        return NothingOpensIt;
+    return Accepted;
 }
 
 bool startedAndStayed(const std::string& program, const std::vector<std::string>& arguments) {
@@ -113,18 +113,18 @@ std::string defaultTextEditorId() {
 }
 
 // The user's text editor: the desktop's default for plain text, else a known graphical one.
-int startTextEditor() {
+LaunchResult startTextEditor() {
     const std::string launcher = desktop::findOnPath("gtk-launch", searchPath());
     if (const std::string id = defaultTextEditorId(); !id.empty() && !launcher.empty()) {
         if (startedAndStayed(launcher, {id}))
-            return desktop::OpenResult::Accepted;
+            return Accepted;
     }
     for (const auto& editor : desktop::fallbackTextEditors()) {
         const std::string program = desktop::findOnPath(editor, searchPath());
         if (!program.empty() && desktop::spawnDetached(program, {}, 0).startError == 0)
-            return desktop::OpenResult::Accepted;
+            return Accepted;
     }
-    return desktop::OpenResult::NoAssociation;
+    return NothingOpensIt;
 }
 
 bool x11DisplayReachable() {
@@ -137,8 +137,7 @@ bool x11DisplayReachable() {
 
 } // namespace
 
-DesktopPlatform::DesktopPlatform(RegistryStandIn systemInformationTool)
-    : systemInformationTool_(std::move(systemInformationTool)) {}
+DesktopPlatform::DesktopPlatform() = default;
 
 DesktopPlatform::~DesktopPlatform() {
     if (instanceLock_ >= 0)
@@ -185,13 +184,12 @@ QString DesktopPlatform::messageBoxText(const std::string& text) {
 }
 
 MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::string& title,
-                                          int style) {
-    QMessageBox box(iconForStyle(style), QString::fromStdString(title), messageBoxText(text));
-    const bool yesNo = (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo;
+                                          MessageStyle style) {
+    QMessageBox box(iconFor(style.icon), QString::fromStdString(title), messageBoxText(text));
+    const bool yesNo = style.buttons == MessageButtons::YesNo;
     if (yesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        const bool secondDefault =
-            (style & MessageStyle::DefaultMask) == MessageStyle::DefaultButton2;
+        const bool secondDefault = style.defaultButton == DefaultButton::Second;
         box.setDefaultButton(secondDefault ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     } else {
@@ -204,7 +202,7 @@ MessageAnswer DesktopPlatform::messageBox(const std::string& text, const std::st
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-int DesktopPlatform::openRequest(const std::string& target) {
+LaunchResult DesktopPlatform::openRequest(const std::string& target) {
     // The default list names Windows programs; their desktop counterparts stand in.
     switch (desktop::wellKnownProgram(target)) {
     case desktop::WellKnownProgram::FileManager:
@@ -219,25 +217,23 @@ int DesktopPlatform::openRequest(const std::string& target) {
     // Existence is decided here: the open helper would report success for a missing file.
     const std::string path = desktop::locateTarget(target, searchPath());
     if (path.empty())
-        return desktop::OpenResult::FileNotFound;
+        return {LaunchStatus::NotFound, ENOENT};
     if (desktop::isProgramFile(path)) {
         const auto report = desktop::spawnDetached(path, {}, 0);
-        return report.startError == 0 ? desktop::OpenResult::Accepted
-                                      : desktop::OpenResult::NoAssociation;
+        return report.startError == 0 ? Accepted : NothingOpensIt;
     }
     return openWithDesktop(path);
 }
 
-int DesktopPlatform::directStart(const std::string& program, ShowStyle) {
+LaunchResult DesktopPlatform::directStart(const std::string& program, ShowStyle) {
     // The window style has no counterpart here: the started program places its own window.
     const std::string path = desktop::programPath(program, searchPath());
     if (path.empty() && desktop::wellKnownProgram(program) == desktop::WellKnownProgram::TextEditor)
-        return StartError::NoTextEditor; // the open action found none to stand in for it
+        return NothingOpensIt; // the open action found no text editor to stand in for it
     if (path.empty())
-        return StartError::FileNotFound;
+        return {LaunchStatus::NotFound, ENOENT};
     const auto report = desktop::spawnDetached(path, {}, 0);
-    return report.startError == 0 ? StartError::None
-                                  : desktop::startErrorForErrno(report.startError);
+    return report.startError == 0 ? Accepted : desktop::launchResultForErrno(report.startError);
 }
 
 bool DesktopPlatform::isOrdinaryFile(const std::string& path) {
@@ -295,32 +291,13 @@ std::string DesktopPlatform::workingFolder() {
     return standard_files::workingFolder();
 }
 
-namespace {
-constexpr RegistryKeyHandle SysInfoPathKey = 1;
-}
-
-OpenedRegistryKey DesktopPlatform::openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                                   std::uint32_t) {
-    if (root == Registry::LocalMachine && !systemInformationTool_.key.empty() &&
-        keyName == systemInformationTool_.key)
-        return {Registry::Success, SysInfoPathKey};
-    return {};
-}
-
-RegistryValue DesktopPlatform::queryRegistryValue(RegistryKeyHandle key,
-                                                  const std::string& valueName,
-                                                  std::size_t bufferSize) {
-    if (key != SysInfoPathKey || valueName != systemInformationTool_.value)
-        return {};
-    const char* searchPath = std::getenv("PATH");
-    const std::string tool = findSystemInformationTool(searchPath != nullptr ? searchPath : "");
+// No registry here: one of the tools desktop users know stands in, found on PATH.
+std::optional<std::string> DesktopPlatform::systemInformationTool() {
+    const char* path = std::getenv("PATH");
+    std::string tool = findSystemInformationTool(path != nullptr ? path : "");
     if (tool.empty())
-        return {};
-    RegistryValue value{Registry::Success, Registry::TypeString, {tool.begin(), tool.end()}};
-    value.bytes.push_back(0); // stored with its terminating zero, as text values are
-    if (value.bytes.size() > bufferSize)
-        return {Registry::MoreData, Registry::TypeString, {}};
-    return value;
+        return std::nullopt;
+    return tool;
 }
 
 std::vector<std::string> DesktopPlatform::driveRoots() {

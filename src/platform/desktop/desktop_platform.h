@@ -17,15 +17,9 @@ enum class TrayKind;
 
 // Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
 // files and starting programs.
-// The registry value that stands in for the system information tool's path.
-struct RegistryStandIn {
-    std::string key;
-    std::string value;
-};
-
 class DesktopPlatform final : public Platform {
 public:
-    explicit DesktopPlatform(RegistryStandIn systemInformationTool = {});
+    DesktopPlatform();
     ~DesktopPlatform() override;
 
     // Before the application object exists: on Wayland with XWayland, choose X11 so the
@@ -40,9 +34,10 @@ public:
     // the middle.
     static QString messageBoxText(const std::string& text);
 
-    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
-    int openRequest(const std::string& target) override;
-    int directStart(const std::string& program, ShowStyle style) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& title,
+                             MessageStyle style) override;
+    LaunchResult openRequest(const std::string& target) override;
+    LaunchResult directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override;
     char pathSeparator() const override { return '/'; }
@@ -57,13 +52,8 @@ public:
     void copyAccess(const std::string& from, const std::string& to) override;
     std::optional<FolderEntries> folderEntries(const std::string& folder) override;
     std::string workingFolder() override;
-    // No registry here: the stand-in key opens, and its value names the first system
-    // information tool found on PATH. Every other key is absent.
-    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                      std::uint32_t access) override;
-    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
-                                     std::size_t bufferSize) override;
-    void closeRegistryKey(RegistryKeyHandle) override {}
+    // The first of the tools desktop users know that PATH holds.
+    std::optional<std::string> systemInformationTool() override;
     bool previousInstanceRunning() override;
     bool waitForTray(int milliseconds) override;
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
@@ -74,7 +64,6 @@ public:
     void setForegroundWindow(WindowHandle window) override;
 
 private:
-    RegistryStandIn systemInformationTool_;
     int instanceLock_ = -1;        // the single-instance lock, held while this copy runs
     desktop::TrayKind trayKind_{}; // what waitForTray found
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray

@@ -4,12 +4,34 @@
 
 namespace quivanto::win32 {
 
-static_assert(MessageStyle::YesNo == MB_YESNO && MessageStyle::IconQuestion == MB_ICONQUESTION &&
-              MessageStyle::IconExclamation == MB_ICONEXCLAMATION &&
-              MessageStyle::DefaultButton2 == MB_DEFBUTTON2);
-static_assert(static_cast<int>(MessageAnswer::Ok) == IDOK &&
-              static_cast<int>(MessageAnswer::Yes) == IDYES &&
-              static_cast<int>(MessageAnswer::No) == IDNO);
+namespace {
+
+UINT buttonFlags(MessageButtons buttons) {
+    return buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+}
+
+UINT iconFlags(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Question:
+        return MB_ICONQUESTION;
+    case MessageIcon::Exclamation:
+        return MB_ICONEXCLAMATION;
+    case MessageIcon::None:
+        break;
+    }
+    return 0;
+}
+
+UINT defaultButtonFlags(DefaultButton button) {
+    return button == DefaultButton::Second ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+}
+
+} // namespace
+
+UINT messageBoxFlags(MessageStyle style) {
+    return buttonFlags(style.buttons) | iconFlags(style.icon) |
+           defaultButtonFlags(style.defaultButton);
+}
 
 std::string messageBoxText(std::string_view text) {
     std::string result;
@@ -23,16 +45,16 @@ std::string messageBoxText(std::string_view text) {
     return result;
 }
 
-MessageAnswer messageAnswerFor(int result, int style) {
-    const bool question = (style & MessageStyle::ButtonsMask) == MessageStyle::YesNo;
-    if (!question)
+MessageAnswer messageAnswerFor(int result, MessageStyle style) {
+    if (style.buttons != MessageButtons::YesNo)
         return MessageAnswer::Ok;
     return result == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-MessageAnswer showMessageBox(const std::string& text, const std::string& title, int style) {
+MessageAnswer showMessageBox(const std::string& text, const std::string& title,
+                             MessageStyle style) {
     const int result =
-        MessageBoxA(nullptr, messageBoxText(text).c_str(), title.c_str(), static_cast<UINT>(style));
+        MessageBoxA(nullptr, messageBoxText(text).c_str(), title.c_str(), messageBoxFlags(style));
     return messageAnswerFor(result, style);
 }
 

@@ -25,15 +25,15 @@ Win32Platform::~Win32Platform() {
 }
 
 MessageAnswer Win32Platform::messageBox(const std::string& text, const std::string& title,
-                                        int style) {
+                                        MessageStyle style) {
     return win32::showMessageBox(text, title, style);
 }
 
-int Win32Platform::openRequest(const std::string& target) {
+LaunchResult Win32Platform::openRequest(const std::string& target) {
     return win32::shellOpen(target);
 }
 
-int Win32Platform::directStart(const std::string& program, ShowStyle style) {
+LaunchResult Win32Platform::directStart(const std::string& program, ShowStyle style) {
     return win32::startProgram(program, style);
 }
 
@@ -85,23 +85,12 @@ std::error_code Win32Platform::truncateFile(const std::string& path, std::uint64
 // list did; the one rule of its own a file carries, read-only, was refused before writing.
 void Win32Platform::copyAccess(const std::string&, const std::string&) {}
 
-// An open key travels through the interface as an integer.
-OpenedRegistryKey Win32Platform::openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                                 std::uint32_t access) {
-    HKEY key = nullptr;
-    const long status = win32::openRegistryKey(root, keyName, access, key);
-    if (status != Registry::Success)
-        return {status, 0};
-    return {status, reinterpret_cast<RegistryKeyHandle>(key)};
-}
-
-RegistryValue Win32Platform::queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
-                                                std::size_t bufferSize) {
-    return win32::queryRegistryKey(reinterpret_cast<HKEY>(key), valueName, bufferSize);
-}
-
-void Win32Platform::closeRegistryKey(RegistryKeyHandle key) {
-    win32::closeRegistryKey(reinterpret_cast<HKEY>(key));
+// Where the two machine-wide registry entries say, in their order.
+std::optional<std::string> Win32Platform::systemInformationTool() {
+    win32::SystemRegistry registry;
+    return sysInfoFromRegistry(
+        registry, [](const std::string& path) { return win32::isOrdinaryFile(path); },
+        pathSeparator());
 }
 
 bool Win32Platform::previousInstanceRunning() {

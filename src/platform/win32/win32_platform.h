@@ -19,9 +19,10 @@ public:
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
-    MessageAnswer messageBox(const std::string& text, const std::string& title, int style) override;
-    int openRequest(const std::string& target) override;
-    int directStart(const std::string& program, ShowStyle style) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& title,
+                             MessageStyle style) override;
+    LaunchResult openRequest(const std::string& target) override;
+    LaunchResult directStart(const std::string& program, ShowStyle style) override;
     bool isOrdinaryFile(const std::string& path) override;
     std::string applicationDirectory() override;
     char pathSeparator() const override { return '\\'; }
@@ -35,11 +36,7 @@ public:
     std::error_code removeFile(const std::string& path) override;
     std::error_code truncateFile(const std::string& path, std::uint64_t size) override;
     void copyAccess(const std::string& from, const std::string& to) override;
-    OpenedRegistryKey openRegistryKey(std::uint32_t root, const std::string& keyName,
-                                      std::uint32_t access) override;
-    RegistryValue queryRegistryValue(RegistryKeyHandle key, const std::string& valueName,
-                                     std::size_t bufferSize) override;
-    void closeRegistryKey(RegistryKeyHandle key) override;
+    std::optional<std::string> systemInformationTool() override;
     bool previousInstanceRunning() override;
     bool waitForTray(int milliseconds) override;
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;

@@ -2,15 +2,29 @@
 
 #include <shellapi.h>
 
-#include <climits>
-
 namespace quivanto::win32 {
 
-int shellOpen(const std::string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, nullptr, target.c_str(), "", "", SW_SHOWNOACTIVATE));
-    // Success values are only known to exceed 32; keep them above it when narrowing.
-    return result > INT_MAX ? INT_MAX : static_cast<int>(result);
+LaunchResult shellOpen(const std::string& target) {
+    return openResultFor(reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, nullptr, target.c_str(), "", "", SW_SHOWNOACTIVATE)));
+}
+
+LaunchResult openResultFor(INT_PTR result) {
+    if (result > 32)
+        return {};
+    const int code = static_cast<int>(result);
+    switch (result) {
+    case SE_ERR_FNF:
+    case SE_ERR_PNF:
+        return {LaunchStatus::NotFound, code};
+    case SE_ERR_ACCESSDENIED:
+        return {LaunchStatus::AccessRefused, code};
+    case SE_ERR_NOASSOC:
+    case SE_ERR_ASSOCINCOMPLETE:
+        return {LaunchStatus::NoProgramForFile, code};
+    default:
+        return {LaunchStatus::Other, code};
+    }
 }
 
 std::optional<std::string> quotedCommandLine(const std::string& program) {
@@ -23,22 +37,23 @@ WORD showWindowValue(ShowStyle style) {
     return style == ShowStyle::NormalActivate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
 }
 
-int startErrorFor(DWORD error) {
+LaunchResult startResultFor(DWORD error) {
+    const auto code = static_cast<int>(error);
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        return StartError::FileNotFound;
+        return {LaunchStatus::NotFound, code};
     case ERROR_ACCESS_DENIED:
-        return StartError::PermissionDenied;
+        return {LaunchStatus::AccessRefused, code};
     default:
-        return StartError::PathAccess;
+        return {LaunchStatus::Other, code};
     }
 }
 
-int startProgram(const std::string& program, ShowStyle style) {
+LaunchResult startProgram(const std::string& program, ShowStyle style) {
     auto commandLine = quotedCommandLine(program);
     if (!commandLine)
-        return StartError::FileNotFound;
+        return {LaunchStatus::NotFound, ERROR_INVALID_NAME};
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -48,10 +63,10 @@ int startProgram(const std::string& program, ShowStyle style) {
     // still finds a bare name such as notepad.exe in its own folders and on the PATH.
     if (!CreateProcessA(nullptr, commandLine->data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return startErrorFor(GetLastError());
+        return startResultFor(GetLastError());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return StartError::None;
+    return {};
 }
 
 InstanceClaim claimInstance(const char* name) {

@@ -11,8 +11,12 @@
 // named mutex that marks the running copy.
 namespace quivanto::win32 {
 
-// ShellExecuteA(0, null, target, "", "", SW_SHOWNOACTIVATE). Above 32: accepted.
-int shellOpen(const std::string& target);
+// ShellExecuteA(0, null, target, "", "", SW_SHOWNOACTIVATE).
+LaunchResult shellOpen(const std::string& target);
+
+// What a ShellExecuteA result says: above 32 the request was accepted; 32 or less is the
+// shell's reason for refusing it.
+LaunchResult openResultFor(INT_PTR result);
 
 // The command line for a direct start: the program quoted as one argument, so that in
 // C:\Program Files\x.exe the system cannot take C:\Program for the program. Empty when the
@@ -22,13 +26,12 @@ std::optional<std::string> quotedCommandLine(const std::string& program);
 // The window show value for a started program (SW_SHOWNOACTIVATE or SW_SHOWNORMAL).
 WORD showWindowValue(ShowStyle style);
 
-// CreateProcessA with the quoted program as the whole command line; no wait. Returns
-// StartError::None or the StartError code for the system's reason.
-int startProgram(const std::string& program, ShowStyle style);
+// CreateProcessA with the quoted program as the whole command line; no wait.
+LaunchResult startProgram(const std::string& program, ShowStyle style);
 
-// A system error code of a failed start as a StartError code: a missing file or folder
-// is FileNotFound, a refusal PermissionDenied, anything else PathAccess.
-int startErrorFor(DWORD error);
+// A system error code of a failed start as a launch result: a missing file or folder is
+// NotFound, a refusal AccessRefused, anything else Other; the code goes with it.
+LaunchResult startResultFor(DWORD error);
 
 // The mutex name that marks the running copy in this logon session.
 inline constexpr const char* InstanceMutexName = "Local\\Quivanto.Instance";

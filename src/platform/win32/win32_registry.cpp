@@ -51,4 +51,22 @@ void closeRegistryKey(HKEY key) {
     RegCloseKey(key);
 }
 
+OpenedRegistryKey SystemRegistry::openKey(std::uint32_t root, const std::string& keyName,
+                                          std::uint32_t access) {
+    HKEY key = nullptr;
+    const long status = openRegistryKey(root, keyName, access, key);
+    if (status != Registry::Success)
+        return {status, 0};
+    return {status, reinterpret_cast<RegistryKeyHandle>(key)};
+}
+
+RegistryValue SystemRegistry::queryValue(RegistryKeyHandle key, const std::string& valueName,
+                                         std::size_t bufferSize) {
+    return queryRegistryKey(reinterpret_cast<HKEY>(key), valueName, bufferSize);
+}
+
+void SystemRegistry::closeKey(RegistryKeyHandle key) {
+    closeRegistryKey(reinterpret_cast<HKEY>(key));
+}
+
 } // namespace quivanto::win32

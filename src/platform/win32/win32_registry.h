@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/sys_info_registry.h"
 
 #include <windows.h>
 
@@ -24,5 +24,15 @@ long openRegistryKey(std::uint32_t root, const std::string& keyName, std::uint32
 RegistryValue queryRegistryKey(HKEY key, const std::string& valueName, std::size_t bufferSize);
 
 void closeRegistryKey(HKEY key);
+
+// The system's registry through the three steps above; an open key travels as an integer.
+class SystemRegistry final : public RegistryReader {
+public:
+    OpenedRegistryKey openKey(std::uint32_t root, const std::string& keyName,
+                              std::uint32_t access) override;
+    RegistryValue queryValue(RegistryKeyHandle key, const std::string& valueName,
+                             std::size_t bufferSize) override;
+    void closeKey(RegistryKeyHandle key) override;
+};
 
 } // namespace quivanto::win32

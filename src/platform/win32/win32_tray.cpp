@@ -95,10 +95,10 @@ NOTIFYICONDATAA TrayIcon::makeRecord(HWND window, const TrayIconData& data, HICO
     NOTIFYICONDATAA record{};
     record.cbSize = sizeof record;
     record.hWnd = window;
-    record.uID = data.id;
+    record.uID = TrayIconId;
     // The fourth version hides the standard tip unless asked to show it.
-    record.uFlags = data.flags | NIF_SHOWTIP;
-    record.uCallbackMessage = data.callbackMessage;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    record.uCallbackMessage = TrayCallbackMessage;
     record.hIcon = icon;
     const std::size_t length = std::min(data.tip.size(), sizeof record.szTip - 1);
     std::memcpy(record.szTip, data.tip.data(), length);

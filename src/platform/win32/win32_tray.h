@@ -15,6 +15,11 @@ namespace quivanto::win32 {
 // application icon stands in.
 inline constexpr int ProgramIconResource = 1;
 
+// The program's one icon, and the message its events arrive as: a mouse movement whose
+// lParam carries the mouse message of the event.
+inline constexpr UINT TrayIconId = 1;
+inline constexpr UINT TrayCallbackMessage = WM_MOUSEMOVE;
+
 // What one callback from the notification area means. With the fourth version of the
 // icon's protocol (`version4`), the message is in lParam's low word and the icon's place
 // in wParam, and selection and the context request come as their own messages; otherwise
