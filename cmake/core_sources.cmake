@@ -26,6 +26,7 @@ set(QUIVANTO_CORE_SOURCES
   src/core/row_order.cpp
   src/core/shortcut_keys.cpp
   src/core/text_units.cpp
+  src/core/tray_anchor.cpp
   src/core/tray_policy.cpp
   src/dialogs/add_item_rules.cpp
   src/dialogs/browse_paths.cpp

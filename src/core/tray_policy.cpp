@@ -1,19 +1,17 @@
 #include "core/tray_policy.h"
 
-#include "platform/platform.h"
-
 namespace quivanto {
 
-TrayAction trayActionForCode(int code) {
-    switch (code) {
-    case TrayCode::LeftUp:
-    case TrayCode::LeftDoubleClick:
+TrayAction trayActionFor(const TrayEvent& event) {
+    switch (event.kind) {
+    case TrayEvent::Kind::Click:
+        return event.fromKeyboard ? TrayAction::ShowListForKeyboard : TrayAction::ToggleListWindow;
+    case TrayEvent::Kind::DoubleClick:
         return TrayAction::ToggleListWindow;
-    case TrayCode::RightUp:
+    case TrayEvent::Kind::ContextRequest:
         return TrayAction::ConfirmRemoveFromTray;
-    default:
-        return TrayAction::None;
     }
+    return TrayAction::None;
 }
 
 } // namespace quivanto

@@ -67,9 +67,14 @@ Message lineBreakInItemMessage() {
             "Quivanto - Error Occured!", ExclamationStyle};
 }
 
-TwipsPoint addDialogPosition(float listWindowLeft, float screenHeight, float outerWidth,
-                             float outerHeight) {
-    return {listWindowLeft - outerWidth, screenHeight - outerHeight - TaskbarMargin};
+TwipsPoint addDialogPosition(const ListWindowGeometry& list, const ListWindowArea& area,
+                             float outerWidth, float outerHeight) {
+    const TwipsBox& work = area.workArea;
+    float left = list.left - outerWidth;
+    if (left < work.left)
+        left = std::min(list.right(), work.right - outerWidth);
+    const float top = std::max(work.top, std::min(list.bottom(), work.bottom) - outerHeight);
+    return {std::max(left, work.left), top};
 }
 
 } // namespace quivanto

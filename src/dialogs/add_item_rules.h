@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/list_window_geometry.h"
 #include "core/message.h"
 #include "platform/platform.h"
 
@@ -52,9 +53,10 @@ struct TwipsPoint {
     float top;
 };
 
-// Outer top-left corner: right edge on the list window's left edge, bottom edge on the
-// list window's bottom line above the taskbar.
-TwipsPoint addDialogPosition(float listWindowLeft, float screenHeight, float outerWidth,
-                             float outerHeight);
+// Outer top-left corner: right edge on the list window's left edge (its left edge on the
+// list's right edge where the work area has no room left of the list), bottom edge on the
+// list window's bottom line, wholly on the work area.
+TwipsPoint addDialogPosition(const ListWindowGeometry& list, const ListWindowArea& area,
+                             float outerWidth, float outerHeight);
 
 } // namespace quivanto

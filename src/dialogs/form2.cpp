@@ -93,8 +93,12 @@ void Form2::Form_Load() {
         AddDialogClientWidth + static_cast<float>(frame.left + frame.right) * screen.twipsPerPixelX;
     const float outerHeight = AddDialogClientHeight +
                               static_cast<float>(frame.top + frame.bottom) * screen.twipsPerPixelY;
-    const TwipsPoint place =
-        addDialogPosition(list_.listGeometry().left, screen.heightTwips, outerWidth, outerHeight);
+    const ListWindowGeometry& listWindow = list_.listGeometry();
+    const ScreenPoint anchor{twipsToPixels(listWindow.anchorX, screen.twipsPerPixelX),
+                             twipsToPixels(listWindow.anchorY, screen.twipsPerPixelY)};
+    const ListWindowArea area = listWindowArea(list_.platform().trayPlace(), anchor,
+                                               screen.twipsPerPixelX, screen.twipsPerPixelY);
+    const TwipsPoint place = addDialogPosition(listWindow, area, outerWidth, outerHeight);
     view_->moveFrameTo(twipsToPixels(place.left, screen.twipsPerPixelX),
                        twipsToPixels(place.top, screen.twipsPerPixelY));
     placedWithFrame_ = frame;

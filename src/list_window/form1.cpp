@@ -97,9 +97,7 @@ StartOutcome Form1::Form_Load() {
         showMessage(noTrayMessage());
         return StartOutcome::NoTray;
     }
-    platform_.addTrayIcon(trayIconData_, [this](int code, std::optional<int> clickX) {
-        trayIconEvent(code, clickX);
-    });
+    platform_.addTrayIcon(trayIconData_, [this](const TrayEvent& event) { trayIconEvent(event); });
     try {
         InitializeList();
     } catch (const ListFileError& error) {
@@ -128,24 +126,30 @@ void Form1::registerShortcut() {
 
 void Form1::InitializeList() {
     listFile_.ensureExists();
-    const ScreenMetrics screen = platform_.screenMetrics();
+    const ListWindowArea area = currentArea();
     // The window is filled beyond the screen's corner and never shown while it fills.
-    geometry_ = offScreen(geometry_, screen);
+    geometry_ = offScreen(geometry_, area);
     rows_ = listFile_.readLines();
     sortRows(rows_);
     view_.setRows(rows_);
-    geometry_ = grownForRows(geometry_, screen, rows_.size());
+    geometry_ = grownForRows(geometry_, area, rows_.size());
     applyGeometry();
     HideListWindow();
 }
 
-void Form1::trayIconEvent(int code, std::optional<int> clickX) {
-    switch (trayActionForCode(code)) {
+void Form1::trayIconEvent(const TrayEvent& event) {
+    switch (trayActionFor(event)) {
     case TrayAction::ToggleListWindow:
         if (minimized_)
-            ShowListAtCursor(clickX);
+            ShowListAtCursor(event.place);
         else
             HideListWindow();
+        break;
+    case TrayAction::ShowListForKeyboard:
+        if (minimized_)
+            ShowListAtCursor(event.place);
+        view_.activate();
+        view_.focusList();
         break;
     case TrayAction::ConfirmRemoveFromTray:
         ConfirmRemoveFromTray();
@@ -173,6 +177,13 @@ void Form1::lstApps_KeyPress(std::string_view character, std::chrono::millisecon
     quivanto::lstApps_KeyPress(*this, typedSearch_, character, now);
 }
 
+ListWindowArea Form1::currentArea() {
+    const ScreenPoint anchor{twipsToPixels(geometry_.anchorX, metricsAtBuild_.twipsPerPixelX),
+                             twipsToPixels(geometry_.anchorY, metricsAtBuild_.twipsPerPixelY)};
+    return listWindowArea(platform_.trayPlace(), anchor, metricsAtBuild_.twipsPerPixelX,
+                          metricsAtBuild_.twipsPerPixelY);
+}
+
 void Form1::setMinimized(bool minimized) {
     minimized_ = minimized;
     if (minimized_)
@@ -185,12 +196,18 @@ void Form1::ShowMenu() {
     platform_.setForegroundWindow(view_.nativeHandle());
 }
 
-void Form1::ShowListAtCursor(std::optional<int> clickX) {
-    // Placed before it is shown, so it never flashes at its old place. Where the tray host
-    // tells where its icon was clicked, that is right even when the pointer is not (an X
-    // pointer over a Wayland panel is stale).
-    const int x = clickX ? *clickX : platform_.cursorPosition().x;
-    geometry_ = atCursor(geometry_, platform_.screenMetrics(), x);
+void Form1::ShowListAtCursor(std::optional<ScreenPoint> hostPlace) {
+    // Placed before it is shown, so it never flashes at its old place. A tray host's place
+    // for the click is right even where the pointer is not (an X pointer over a Wayland
+    // panel is stale), when it is believable at all.
+    const TrayPlace place = platform_.trayPlace();
+    const CursorPosition cursor = platform_.cursorPosition();
+    const ScreenPoint anchor = trayAnchor(place, hostPlace, ScreenPoint{cursor.x, cursor.y});
+    const float tppX = metricsAtBuild_.twipsPerPixelX;
+    const float tppY = metricsAtBuild_.twipsPerPixelY;
+    geometry_ =
+        besidePanel(geometry_, listWindowArea(place, anchor, tppX, tppY),
+                    static_cast<float>(anchor.x) * tppX, static_cast<float>(anchor.y) * tppY);
     applyGeometry();
     ShowMenu();
 }
@@ -208,12 +225,12 @@ void Form1::HideListWindow() {
 }
 
 void Form1::GrowListWindow() {
-    geometry_ = grown(geometry_, platform_.screenMetrics());
+    geometry_ = grown(geometry_, currentArea());
     applyGeometry();
 }
 
 void Form1::ShrinkListWindow() {
-    geometry_ = shrunk(geometry_, platform_.screenMetrics());
+    geometry_ = shrunk(geometry_, currentArea());
     applyGeometry();
 }
 

@@ -46,9 +46,7 @@ public:
     void ConfirmRemoveFromTray();
     void Form_Unload();
 
-    // The tray icon's events, as mouse message codes, with the x where the tray host says
-    // the icon was clicked when it says so.
-    void trayIconEvent(int code, std::optional<int> clickX = std::nullopt);
+    void trayIconEvent(const TrayEvent& event);
 
     // The global shortcut: shows the list beside the tray icon, with the keyboard in the list
     // and a row selected, or hides it when shown.
@@ -59,8 +57,9 @@ public:
     void lstApps_KeyPress(std::string_view character, std::chrono::milliseconds now);
 
     void ShowMenu() override;
-    // The right edge at `clickX` when given, else at the pointer.
-    void ShowListAtCursor(std::optional<int> clickX = std::nullopt);
+    // Beside the panel holding the tray icon, hanging from the host's place for the click
+    // when it is believable, else from the icon, the pointer or the panel's edge.
+    void ShowListAtCursor(std::optional<ScreenPoint> hostPlace = std::nullopt);
     void HideListWindow() override;
     void GrowListWindow() override;
     void ShrinkListWindow() override;
@@ -104,6 +103,8 @@ private:
     void setMinimized(bool minimized);
     void applyGeometry();
     void registerShortcut();
+    // Where the window stands now: the tray's monitor, beside the panel nearest its anchor.
+    ListWindowArea currentArea();
 
     Platform& platform_;
     EventLoop& eventLoop_;

@@ -51,16 +51,55 @@ struct LaunchResult {
     bool operator==(const LaunchResult&) const = default;
 };
 
-// Tray event codes, the mouse message numbers the tray delivers.
-namespace TrayCode {
-inline constexpr int LeftUp = 514;
-inline constexpr int LeftDoubleClick = 515;
-inline constexpr int RightUp = 517;
-} // namespace TrayCode
+// A point on the desktop, in pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
 
-// A tray event's mouse message code, and the screen x (pixels) where the tray host says the
-// icon was clicked, when it says so.
-using TrayEventHandler = std::function<void(int code, std::optional<int> clickX)>;
+// A rectangle on the desktop, in pixels.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// What the user did to the tray icon. A keyboard selection (Enter or Space on the icon)
+// is a click that should leave the keyboard in the list.
+struct TrayEvent {
+    enum class Kind { Click, DoubleClick, ContextRequest };
+
+    explicit TrayEvent(Kind kind, std::optional<ScreenPoint> place = std::nullopt,
+                       bool fromKeyboard = false)
+        : kind(kind)
+        , place(place)
+        , fromKeyboard(fromKeyboard) {}
+
+    Kind kind;
+    // Where the tray host says it happened, when it says so. Hosts are not always right:
+    // the list window checks the place before it uses it.
+    std::optional<ScreenPoint> place;
+    bool fromKeyboard = false;
+};
+
+using TrayEventHandler = std::function<void(const TrayEvent& event)>;
+
+// The monitor that holds the tray icon and what the panels leave of it.
+struct TrayPlace {
+    ScreenRect monitor;
+    ScreenRect workArea;            // the monitor less the room panels reserve
+    std::optional<ScreenRect> icon; // the icon itself, where the tray tells
+    float twipsPerPixelX = 15;
+    float twipsPerPixelY = 15;
+    // False where the pointer's position cannot be read (a Wayland session).
+    bool pointerKnown = true;
+};
 
 // The program's one tray icon: the program's own icon, with this tip.
 struct TrayIconData {
@@ -191,6 +230,8 @@ public:
     virtual void deleteTrayIcon(const TrayIconData& data) = 0;
 
     virtual ScreenMetrics screenMetrics() = 0;
+    // The monitor holding the tray icon, asked afresh each time: panels come and go.
+    virtual TrayPlace trayPlace() = 0;
     virtual CursorPosition cursorPosition() = 0;
     virtual void setForegroundWindow(WindowHandle window) = 0;
 

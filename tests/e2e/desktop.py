@@ -54,6 +54,16 @@ class Window:
         return run("xdotool", "getwindowname", self.id).strip()
 
 
+def work_area():
+    """The window manager's work area (x, y, width, height): the screen less the panels'
+    struts."""
+    out = subprocess.run(["xprop", "-root", "_NET_WORKAREA"], capture_output=True,
+                         text=True).stdout
+    if "=" not in out:
+        return 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT
+    return tuple(int(v) for v in out.split("=", 1)[1].split(",")[:4])
+
+
 def windows_named(pattern):
     """Top-level windows of the program whose title matches, mapped ones only."""
     ids = run("xdotool", "search", "--onlyvisible", "--name", pattern).split()

@@ -8,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 from desktop import (ProgramTest, SCREEN_HEIGHT, click, list_window, press, run,  # noqa: E402
-                     tray_icon, wait_for, windows_named)
+                     tray_icon, wait_for, windows_named, work_area)
 
 DEFAULTS = (b"Explorer                      |explorer.exe\r\n"
             b"Notepad                       |notepad.exe\r\n")
@@ -30,10 +30,12 @@ class Foundation(ProgramTest):
         wait_for(lambda: window.viewable, what="the list window to show")
         geometry = window.geometry
         # Two rows: 1440 twips = 96 pixels high, 3945 twips = 263 wide; right edge at the
-        # pointer; bottom 425 twips (28.3 pixels) above the bottom of the screen.
+        # pointer; bottom on the top edge of trayer's 24-pixel strut.
         self.assertEqual((geometry["width"], geometry["height"]), (263, 96))
         self.assertEqual(geometry["x"] + geometry["width"], icon_x)
-        self.assertAlmostEqual(geometry["y"] + geometry["height"], SCREEN_HEIGHT - 425 / 15, delta=1)
+        _, area_y, _, area_height = work_area()
+        self.assertEqual(area_y + area_height, SCREEN_HEIGHT - 24)
+        self.assertEqual(geometry["y"] + geometry["height"], SCREEN_HEIGHT - 24)
 
         time.sleep(DOUBLE_CLICK_PAUSE)  # else the second click makes a double click
         click(icon_x, icon_y)

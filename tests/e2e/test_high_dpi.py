@@ -93,11 +93,10 @@ class HighDpi(ProgramTest):
         _, window, icon_x = self.show_list(2)
         geometry = window.geometry
         # Two rows: 3945 x 1440 twips, 263 x 96 pixels at 1x, in device pixels twice that;
-        # right edge at the pointer, bottom 425 twips above the bottom of the screen.
+        # right edge at the pointer, bottom on the top edge of trayer's 24-pixel strut.
         self.assertEqual((geometry["width"], geometry["height"]), (526, 192))
         self.assertAlmostEqual(geometry["x"] + geometry["width"], icon_x, delta=2)
-        self.assertAlmostEqual(geometry["y"] + geometry["height"],
-                               SCREEN_HEIGHT - 2 * 425 / 15, delta=2)
+        self.assertAlmostEqual(geometry["y"] + geometry["height"], SCREEN_HEIGHT - 24, delta=2)
         at_2x = self.banner(window, 2, "banner-2x.png")
         keep = os.path.join(os.getcwd(), "e2e-screenshots")
         os.makedirs(keep, exist_ok=True)

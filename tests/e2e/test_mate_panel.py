@@ -26,7 +26,6 @@ class MatePanel(PanelTest):
     def test_the_list_is_no_task(self):
         self.check_the_list_is_no_task()
 
-    @unittest.expectedFailure  # until the list hangs from the panel's edge
     def test_the_list_opens_beside_the_panel(self):
         self.check_the_list_opens_beside_the_panel()
 

@@ -104,7 +104,6 @@ class StatusNotifierHost(ProgramTest):
         # A host that does not know where its icon is sends 0,0: the pointer then counts.
         self.check_the_pointer_counts_for(((0, 0),))
 
-    @unittest.expectedFailure  # until a host's place is checked before it is used
     def test_the_pointer_counts_for_a_host_that_sends_a_placeholder(self):
         self.start_host()
         self.resident()

@@ -10,7 +10,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 from desktop import (ProgramTest, Window, click, green_box, list_window,  # noqa: E402
-                     on_screen_windows, press, run, wait_for, windows_named)
+                     on_screen_windows, press, run, wait_for, windows_named, work_area)
 
 XFCONFD = "/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"
 PANEL_CONFIG = os.path.join(os.path.dirname(__file__), "xfce", "xfce4-panel.xml")
@@ -82,7 +82,10 @@ class XfcePanel(ProgramTest):
         wait_for(self.shown, what="the list window")
         geometry = list_window().geometry
         self.assertEqual(geometry["x"] + geometry["width"], x)
-        self.assertLessEqual(geometry["y"] + geometry["height"], 768 - 28)
+        # Edge to edge with the panel's strut, whatever its height.
+        _, area_y, _, area_height = work_area()
+        self.assertLess(area_y + area_height, 768, "the panel reserves its strip")
+        self.assertEqual(geometry["y"] + geometry["height"], area_y + area_height)
         time.sleep(0.7)
         click(x, y)
         wait_for(lambda: not self.shown(), what="the list window to hide")

@@ -24,7 +24,7 @@ protected:
         const StartOutcome outcome = form->Form_Load();
         EXPECT_EQ(outcome, StartOutcome::Resident);
         if (shown)
-            platform.trayEvent(TrayCode::LeftUp);
+            platform.trayEvent(TrayEvent::Kind::Click);
         return *form;
     }
     std::string listBytes() const { return dir.read("list.dat"); }

@@ -191,7 +191,7 @@ TEST_F(GlobalShortcut, TakenKeysAreToldOnceAndTheProgramRuns) {
     EXPECT_NE(platform.messages[0].text.find("Super+Alt+Q"), std::string::npos);
     EXPECT_EQ(platform.messages[0].style, quivanto::testing::OkWithExclamation);
     EXPECT_EQ(platform.trayRequests, std::vector<int>{0});
-    platform.trayEvent(TrayCode::LeftUp);
+    platform.trayEvent(TrayEvent::Kind::Click);
     EXPECT_TRUE(window.visible);
     EXPECT_EQ(platform.messages.size(), 1u);
 }

@@ -1,6 +1,7 @@
 #include "flow_fixture.h"
 
 #include "core/list_file.h"
+#include "dialogs/add_item_rules.h"
 
 #include <filesystem>
 #include <vector>
@@ -60,9 +61,11 @@ TEST_F(ListWindowFlow, UnreadableListIsToldAndStops) {
     EXPECT_EQ(platform.trayRequests, (std::vector<int>{0, 2}));
 }
 
+using Kind = TrayEvent::Kind;
+
 struct TrayCase {
     const char* name;
-    std::vector<int> codes;
+    std::vector<Kind> events;
     bool shown;
 };
 
@@ -71,8 +74,8 @@ class TrayCodes : public quivanto::testing::FlowTest,
 
 TEST_P(TrayCodes, ToggleTheWindow) {
     start();
-    for (const int code : GetParam().codes)
-        platform.trayEvent(code);
+    for (const Kind kind : GetParam().events)
+        platform.trayEvent(kind);
     EXPECT_EQ(window.visible, GetParam().shown);
     EXPECT_EQ(form->isMinimized(), !GetParam().shown);
     if (GetParam().shown) {
@@ -82,16 +85,17 @@ TEST_P(TrayCodes, ToggleTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, TrayCodes,
-    ::testing::Values(TrayCase{"LeftUpShows", {514}, true},
-                      TrayCase{"SecondClickHides", {514, 514}, false},
-                      TrayCase{"DoubleClickTogglesThreeTimes", {514, 515, 514}, true},
-                      TrayCase{"MovesAndDownsDoNothing", {512, 513, 516, 519}, false}),
+    ::testing::Values(TrayCase{"ClickShows", {Kind::Click}, true},
+                      TrayCase{"SecondClickHides", {Kind::Click, Kind::Click}, false},
+                      TrayCase{"DoubleClickTogglesThreeTimes",
+                               {Kind::Click, Kind::DoubleClick, Kind::Click},
+                               true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ListWindowFlow, ShownWindowSitsAtThePointer) {
     platform.cursor = {1000, 700};
     start();
-    platform.trayEvent(514);
+    platform.trayEvent(Kind::Click);
     // Right edge at the pointer (15000 twips), top 9655 twips.
     EXPECT_EQ(form->listGeometry().left, 15000.f - 3945.f);
     EXPECT_EQ(form->listGeometry().top, 9655.f);
@@ -104,10 +108,145 @@ TEST_F(ListWindowFlow, ShownWindowSitsAtThePointer) {
 TEST_F(ListWindowFlow, ShownWindowSitsAtTheXTheTrayHostGives) {
     platform.cursor = {1000, 700};
     start();
-    platform.trayEvent(514, 700);
+    platform.trayEvent(Kind::Click, ScreenPoint{700, 760});
     EXPECT_EQ(form->listGeometry().left, 10500.f - 3945.f);
     EXPECT_EQ(window.window.left + window.window.width, 700);
     EXPECT_EQ(window.window.top + window.window.height, 740);
+}
+
+enum class Side { Bottom, Top, Left, Right };
+
+struct TaskbarCase {
+    Side side;
+    int thickness;
+};
+
+class Taskbars : public quivanto::testing::FlowTest,
+                 public ::testing::WithParamInterface<TaskbarCase> {
+protected:
+    // A 1024x768 monitor whose taskbar takes `thickness` pixels on its side; the pointer on
+    // an icon near the taskbar's far end.
+    void setTaskbar(Side side, int thickness) {
+        ScreenRect& work = platform.place.workArea;
+        switch (side) {
+        case Side::Bottom:
+            work.height -= thickness;
+            platform.cursor = {1000, 768 - thickness / 2};
+            break;
+        case Side::Top:
+            work.top += thickness;
+            work.height -= thickness;
+            platform.cursor = {1000, thickness / 2};
+            break;
+        case Side::Left:
+            work.left += thickness;
+            work.width -= thickness;
+            platform.cursor = {thickness / 2, 700};
+            break;
+        case Side::Right:
+            work.width -= thickness;
+            platform.cursor = {1024 - thickness / 2, 700};
+            break;
+        }
+    }
+};
+
+// Shown, grown and shrunk, the window stays edge to edge with the taskbar, on the work area.
+TEST_P(Taskbars, TheListStandsBesideTheTaskbar) {
+    const auto [side, thickness] = GetParam();
+    setTaskbar(side, thickness);
+    start({}, true);
+    const ScreenRect work = platform.place.workArea;
+    for (const int grows : {0, 3, -2}) {
+        for (int i = 0; i < grows; ++i)
+            form->GrowListWindow();
+        for (int i = 0; i > grows; --i)
+            form->ShrinkListWindow();
+        const PixelRect& shown = window.window;
+        switch (side) {
+        case Side::Bottom:
+            EXPECT_EQ(shown.top + shown.height, work.bottom());
+            break;
+        case Side::Top:
+            EXPECT_EQ(shown.top, work.top);
+            break;
+        case Side::Left:
+            EXPECT_EQ(shown.left, work.left);
+            break;
+        case Side::Right:
+            EXPECT_EQ(shown.left + shown.width, work.right());
+            break;
+        }
+        if (side == Side::Bottom || side == Side::Top) {
+            EXPECT_EQ(shown.left + shown.width, platform.cursor.x);
+        }
+        EXPECT_GE(shown.left, work.left);
+        EXPECT_GE(shown.top, work.top);
+        EXPECT_LE(shown.left + shown.width, work.right());
+        EXPECT_LE(shown.top + shown.height, work.bottom());
+    }
+    // The Add Item dialog's bottom follows the list window's.
+    form->ShowAddDialog();
+    ASSERT_NE(views.addItem, nullptr);
+    if (side != Side::Top) {
+        // No frame on the fake: the dialog is its 4230-twip client area.
+        EXPECT_EQ(views.addItem->frameTop + twipsToPixels(AddDialogClientHeight, 15),
+                  window.window.top + window.window.height);
+    }
+    loop.runPending();
+}
+
+std::vector<TaskbarCase> everyTaskbar() {
+    std::vector<TaskbarCase> cases;
+    for (const Side side : {Side::Bottom, Side::Top, Side::Left, Side::Right}) {
+        for (const int thickness : {24, 28, 30, 32, 40, 48})
+            cases.push_back(TaskbarCase{side, thickness});
+    }
+    return cases;
+}
+
+std::string taskbarName(const ::testing::TestParamInfo<TaskbarCase>& info) {
+    static const char* const names[] = {"Bottom", "Top", "Left", "Right"};
+    return names[static_cast<int>(info.param.side)] + std::to_string(info.param.thickness);
+}
+
+INSTANTIATE_TEST_SUITE_P(SidesAndHeights, Taskbars, ::testing::ValuesIn(everyTaskbar()),
+                         taskbarName);
+
+// Host places that are no click place at all: the list goes to the pointer, beside the
+// panel, as it does for a believable place in the panel.
+TEST_F(ListWindowFlow, HostPlacesAreUsedOnlyWhenBelievable) {
+    platform.place.workArea = {0, 24, 1024, 744}; // a 24 px top panel
+    platform.cursor = {990, 12};
+    start();
+    for (const ScreenPoint given : {ScreenPoint{0, 25}, ScreenPoint{7, 16}}) {
+        platform.trayEvent(Kind::Click, given);
+        EXPECT_EQ(window.window.left + window.window.width, 990);
+        EXPECT_EQ(window.window.top, 24);
+        platform.trayEvent(Kind::Click);
+        ASSERT_FALSE(window.visible);
+    }
+    platform.trayEvent(Kind::Click, ScreenPoint{900, 10});
+    EXPECT_EQ(window.window.left + window.window.width, 900);
+}
+
+// Enter or Space on the icon: the list beside the icon, with the keyboard in the list; a
+// second selection leaves it shown.
+TEST_F(ListWindowFlow, KeyboardSelectionShowsTheListWithTheFocus) {
+    platform.place.workArea = {0, 0, 1024, 720};
+    platform.place.icon = ScreenRect{950, 730, 24, 24};
+    platform.cursor = {100, 100}; // the pointer is elsewhere
+    start();
+    for (int i = 0; i < 2; ++i) {
+        const int focusedBefore = window.listFocusRequests;
+        const int activatedBefore = window.activations;
+        platform.trayEvent(TrayEvent(Kind::Click, std::nullopt, true));
+        EXPECT_TRUE(window.visible);
+        EXPECT_EQ(window.window.left + window.window.width, 962);
+        EXPECT_EQ(window.window.top + window.window.height, 720);
+        EXPECT_GT(window.listFocusRequests, focusedBefore);
+        EXPECT_GT(window.activations, activatedBefore);
+    }
 }
 
 struct RemoveFromTrayCase {
@@ -123,13 +262,13 @@ TEST_P(RightClick, AsksAndYesEnds) {
     const auto [name, yes, shownBefore] = GetParam();
     start();
     if (shownBefore)
-        platform.trayEvent(514);
+        platform.trayEvent(Kind::Click);
     bool hiddenWhileAsked = false;
     platform.whileMessageShown = [&](const FakePlatform::ShownMessage&) {
         hiddenWhileAsked = !window.visible;
     };
     platform.answers.push_back(yes ? MessageAnswer::Yes : MessageAnswer::No);
-    platform.trayEvent(517);
+    platform.trayEvent(Kind::ContextRequest);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Do you want to remove Quivanto from your system tray?");
     EXPECT_EQ(platform.messages[0].title, "Quivanto - Are you sure?");
@@ -151,16 +290,16 @@ TEST_F(ListWindowFlow, RightClicksWhileTheQuestionIsOpenAskNothingMore) {
     int asked = 0;
     platform.whileMessageShown = [&](const FakePlatform::ShownMessage&) {
         ++asked;
-        platform.trayEvent(517); // another right click, or the host's menu entry
-        platform.trayEvent(517);
+        platform.trayEvent(Kind::ContextRequest); // another right click, or the host's menu entry
+        platform.trayEvent(Kind::ContextRequest);
     };
-    platform.trayEvent(517);
+    platform.trayEvent(Kind::ContextRequest);
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(loop.ended);
     // Once answered, the next right click asks again.
     platform.whileMessageShown = nullptr;
     platform.answers.push_back(MessageAnswer::Yes);
-    platform.trayEvent(517);
+    platform.trayEvent(Kind::ContextRequest);
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_TRUE(loop.ended);
 }
@@ -174,7 +313,7 @@ TEST_F(ListWindowFlow, RightClickClosesOpenDialogsFirst) {
     platform.whileMessageShown = [&](const FakePlatform::ShownMessage&) {
         closedWhileAsked = dialog->closed;
     };
-    platform.trayEvent(517);
+    platform.trayEvent(Kind::ContextRequest);
     EXPECT_TRUE(closedWhileAsked);
     EXPECT_EQ(form->openDialog(DialogNumber::AddItem), nullptr);
     loop.runPending();

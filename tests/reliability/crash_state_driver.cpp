@@ -88,6 +88,7 @@ public:
     }
     void deleteTrayIcon(const TrayIconData& data) override { backEnd_.deleteTrayIcon(data); }
     ScreenMetrics screenMetrics() override { return backEnd_.screenMetrics(); }
+    TrayPlace trayPlace() override { return backEnd_.trayPlace(); }
     CursorPosition cursorPosition() override { return backEnd_.cursorPosition(); }
     void setForegroundWindow(WindowHandle window) override { backEnd_.setForegroundWindow(window); }
     TextEncoding textEncoding() const override { return backEnd_.textEncoding(); }

@@ -82,9 +82,13 @@ void FakePlatform::deleteTrayIcon(const TrayIconData&) {
     trayCallback = nullptr;
 }
 
-void FakePlatform::trayEvent(int code, std::optional<int> clickX) {
+void FakePlatform::trayEvent(TrayEvent::Kind kind, std::optional<ScreenPoint> place) {
+    trayEvent(TrayEvent(kind, place));
+}
+
+void FakePlatform::trayEvent(const TrayEvent& event) {
     if (trayCallback)
-        trayCallback(code, clickX);
+        trayCallback(event);
 }
 
 ShortcutResult FakePlatform::registerGlobalShortcut(const ShortcutKeys& keys,

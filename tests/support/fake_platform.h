@@ -22,6 +22,14 @@ inline constexpr MessageStyle OkOnly{MessageButtons::Ok, MessageIcon::None, Defa
 // documents or wait on a dialog. Files are real: the list file tests work on real folders.
 class FakePlatform final : public Platform {
 public:
+    // A monitor at the origin that no panel takes room from.
+    static TrayPlace wholeScreen(int width, int height) {
+        TrayPlace place;
+        place.monitor = {0, 0, width, height};
+        place.workArea = place.monitor;
+        return place;
+    }
+
     struct ShownMessage {
         std::string text;
         std::string title;
@@ -44,6 +52,8 @@ public:
     bool trayAppears = true;
     ScreenMetrics screen{15360, 11520, 15, 15}; // 1024 x 768 pixels
     CursorPosition cursor{1000, 760};
+    // The tray's monitor; by default the whole screen with no panel reserving room.
+    TrayPlace place = wholeScreen(1024, 768);
     std::string appDirectory = "/opt/quivanto";
     // The system's own, so real folders can be browsed on Linux and on Windows.
     char separator = static_cast<char>(std::filesystem::path::preferred_separator);
@@ -96,6 +106,7 @@ public:
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override { return screen; }
+    TrayPlace trayPlace() override { return place; }
     CursorPosition cursorPosition() override { return cursor; }
     void setForegroundWindow(WindowHandle window) override { foregroundRequests.push_back(window); }
     TextEncoding textEncoding() const override { return encoding; }
@@ -113,8 +124,9 @@ public:
     }
 
     // The tray delivering an event, as the notification area would; a tray host that
-    // tells where the icon was clicked gives `clickX`.
-    void trayEvent(int code, std::optional<int> clickX = std::nullopt);
+    // tells where the icon was clicked gives `place`.
+    void trayEvent(TrayEvent::Kind kind, std::optional<ScreenPoint> place = std::nullopt);
+    void trayEvent(const TrayEvent& event);
     // The registered shortcut pressed, wherever the keyboard focus is.
     void pressShortcut();
 };

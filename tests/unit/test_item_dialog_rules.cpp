@@ -61,6 +61,7 @@ private slots:
     void keepsOnlyVolumesAUserKnows();
     void listsFoldersAndFilesWithoutHiddenOnes();
     void unreadableFolderListsNothing();
+    void placesAddDialogBesideTheList_data();
     void placesAddDialogBesideTheList();
 };
 
@@ -379,13 +380,53 @@ void TestItemDialogRules::unreadableFolderListsNothing() {
     QVERIFY(!listFolder(platform, (dir.path() + "/plain").toStdString()).has_value());
 }
 
+void TestItemDialogRules::placesAddDialogBesideTheList_data() {
+    QTest::addColumn<int>("panel"); // a PanelSide
+    QTest::addColumn<float>("listLeft");
+    QTest::addColumn<float>("listTop");
+    QTest::addColumn<float>("left");   // the dialog's outer corner, -1: beside the list
+    QTest::addColumn<float>("bottom"); // the dialog's outer bottom
+    // The list window is 3945 x 1440 twips; the screen 1024 x 768 pixels.
+    QTest::newRow("no panel: on the list's bottom line, 425 above the screen's bottom")
+        << static_cast<int>(PanelSide::None) << 737.f * 15 << 11520.f - 1440 - 425 << -1.f
+        << 11520.f - 425;
+    QTest::newRow("bottom taskbar of 48 px: just above it")
+        << static_cast<int>(PanelSide::Bottom) << 737.f * 15 << 720.f * 15 - 1440 << -1.f
+        << 720.f * 15;
+    QTest::newRow("left panel: no room left of the list, so right of it")
+        << static_cast<int>(PanelSide::Left) << 30.f * 15 << 5000.f << 30.f * 15 + 3945 << 6440.f;
+    QTest::newRow("top panel: a list shorter than the dialog, top on the work area's")
+        << static_cast<int>(PanelSide::Top) << 737.f * 15 << 30.f * 15 << -1.f
+        << 30.f * 15 + 4230 + (24 + 4) * 15;
+}
+
 void TestItemDialogRules::placesAddDialogBesideTheList() {
-    // A 1024 x 768 screen, list window left edge at pixel 737, frame 4 px wide, 24 px title.
+    QFETCH(int, panel);
+    QFETCH(float, listLeft);
+    QFETCH(float, listTop);
+    QFETCH(float, left);
+    QFETCH(float, bottom);
+    // The frame: 4 px wide, a 24 px title.
     const float frameWidth = 5760 + 2 * 4 * 15;
     const float frameHeight = 4230 + (24 + 4) * 15;
-    const TwipsPoint place = addDialogPosition(737 * 15, 11520, frameWidth, frameHeight);
-    QCOMPARE(place.left + frameWidth, 737.f * 15);
-    QCOMPARE(place.top + frameHeight, 11520.f - 425);
+    ListWindowArea area;
+    area.panel = static_cast<PanelSide>(panel);
+    area.screen = {0, 0, 15360, 11520};
+    area.workArea = area.screen;
+    if (area.panel == PanelSide::Bottom)
+        area.workArea.bottom = 720 * 15;
+    if (area.panel == PanelSide::Left)
+        area.workArea.left = 30 * 15;
+    if (area.panel == PanelSide::Top)
+        area.workArea.top = 30 * 15;
+    ListWindowGeometry list;
+    list.left = listLeft;
+    list.top = listTop;
+    list.height = 1440;
+    const TwipsPoint place = addDialogPosition(list, area, frameWidth, frameHeight);
+    QCOMPARE(place.left, left < 0 ? listLeft - frameWidth : left);
+    QCOMPARE(place.top + frameHeight, bottom);
+    QVERIFY(place.left >= area.workArea.left && place.top >= area.workArea.top);
 }
 
 QTEST_GUILESS_MAIN(TestItemDialogRules)

@@ -8,66 +8,42 @@
 using namespace quivanto;
 using namespace quivanto::desktop;
 
-// How a StatusNotifier host's calls become tray codes, and the icon's bytes as hosts read
+// How a StatusNotifier host's calls become tray events, and the icon's bytes as hosts read
 // them; no bus and no display here.
 class TestStatusNotifier final : public QObject {
     Q_OBJECT
 private slots:
     void activateCallsBecomeClicks_data();
     void activateCallsBecomeClicks();
-    void hostsWithoutAPlaceSendZero_data();
-    void hostsWithoutAPlaceSendZero();
     void pixelsGoAlphaFirstInNetworkOrder();
 };
 
 void TestStatusNotifier::activateCallsBecomeClicks_data() {
     QTest::addColumn<QList<int>>("times"); // milliseconds of each Activate call
-    QTest::addColumn<QList<int>>("codes");
-    QTest::newRow("one click") << QList<int>{1000} << QList<int>{514};
-    QTest::newRow("two calls 80 ms apart: a double click")
-        << QList<int>{1000, 1080} << QList<int>{514, 515, 514};
+    QTest::addColumn<QString>("events");   // C click, D double click
+    QTest::newRow("one click") << QList<int>{1000} << "C";
+    QTest::newRow("two calls 80 ms apart: a double click") << QList<int>{1000, 1080} << "CDC";
     QTest::newRow("at the interval exactly: still a double click")
-        << QList<int>{1000, 1400} << QList<int>{514, 515, 514};
-    QTest::newRow("past the interval: two clicks")
-        << QList<int>{1000, 1401} << QList<int>{514, 514};
+        << QList<int>{1000, 1400} << "CDC";
+    QTest::newRow("past the interval: two clicks") << QList<int>{1000, 1401} << "CC";
     QTest::newRow("three quick calls are one double click")
-        << QList<int>{1000, 1046, 1092} << QList<int>{514, 515, 514};
-    QTest::newRow("four quick calls too")
-        << QList<int>{1000, 1050, 1100, 1150} << QList<int>{514, 515, 514};
+        << QList<int>{1000, 1046, 1092} << "CDC";
+    QTest::newRow("four quick calls too") << QList<int>{1000, 1050, 1100, 1150} << "CDC";
     QTest::newRow("a call past the burst's interval starts afresh")
-        << QList<int>{1000, 1080, 1160, 1401} << QList<int>{514, 515, 514, 514};
-    QTest::newRow("two double clicks")
-        << QList<int>{1000, 1080, 3000, 3080} << QList<int>{514, 515, 514, 514, 515, 514};
+        << QList<int>{1000, 1080, 1160, 1401} << "CDCC";
+    QTest::newRow("two double clicks") << QList<int>{1000, 1080, 3000, 3080} << "CDCCDC";
 }
 
 void TestStatusNotifier::activateCallsBecomeClicks() {
     QFETCH(QList<int>, times);
-    QFETCH(QList<int>, codes);
+    QFETCH(QString, events);
     ActivateClicks clicks(400);
-    QList<int> delivered;
+    QString delivered;
     for (const int at : times) {
-        for (const int code : clicks.codesFor(at))
-            delivered.append(code);
+        for (const TrayEvent::Kind kind : clicks.eventsFor(at))
+            delivered += kind == TrayEvent::Kind::DoubleClick ? 'D' : 'C';
     }
-    QCOMPARE(delivered, codes);
-}
-
-void TestStatusNotifier::hostsWithoutAPlaceSendZero_data() {
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<int>("placedAt"); // -1: at the pointer
-    QTest::newRow("a place") << 700 << 760 << 700;
-    QTest::newRow("0,0 is no place") << 0 << 0 << -1;
-    QTest::newRow("the left edge of a bottom panel") << 0 << 760 << 0;
-    QTest::newRow("the top of a panel on the left") << 12 << 0 << 12;
-}
-
-void TestStatusNotifier::hostsWithoutAPlaceSendZero() {
-    QFETCH(int, x);
-    QFETCH(int, y);
-    QFETCH(int, placedAt);
-    const std::optional<int> clickX = hostClickX(x, y);
-    QCOMPARE(clickX.value_or(-1), placedAt);
+    QCOMPARE(delivered, events);
 }
 
 void TestStatusNotifier::pixelsGoAlphaFirstInNetworkOrder() {

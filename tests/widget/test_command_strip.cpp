@@ -60,7 +60,7 @@ ListWindow& TestCommandStrip::startShown() {
     app_ = std::make_unique<QtListWindow>(*platform_, dir_->path().toStdString());
     if (app_->form().Form_Load() != StartOutcome::Resident)
         qFatal("start-up failed");
-    platform_->trayEvent(TrayCode::LeftUp);
+    platform_->trayEvent(TrayEvent::Kind::Click);
     app_->window().activateWindow();
     app_->window().lstApps()->setFocus();
     return app_->window();
@@ -250,7 +250,7 @@ void TestCommandStrip::openingAgainYieldsOneFreshDialog() {
     // Hiding the list leaves no dialog behind, minimised or not.
     if (minimized)
         app_->dialog(dialog)->showMinimized();
-    platform_->trayEvent(TrayCode::LeftUp);
+    platform_->trayEvent(TrayEvent::Kind::Click);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!form.isVisible());
     QCOMPARE(openDialogs(), 0);

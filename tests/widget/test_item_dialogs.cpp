@@ -112,7 +112,7 @@ ListWindow& TestItemDialogs::start(const std::string& list) {
         std::ofstream(root_ / "list.dat", std::ios::binary) << list;
     app_ = std::make_unique<QtListWindow>(*platform_, root_);
     app_->form().Form_Load();
-    platform_->trayEvent(514); // shown at the pointer
+    platform_->trayEvent(TrayEvent::Kind::Click); // shown at the pointer
     return app_->window();
 }
 

@@ -62,7 +62,7 @@ ListWindow& TestListWindow::start(bool shown) {
     if (app_->form().Form_Load() != StartOutcome::Resident)
         qFatal("start-up failed");
     if (shown)
-        platform_->trayEvent(TrayCode::LeftUp);
+        platform_->trayEvent(TrayEvent::Kind::Click);
     return app_->window();
 }
 
@@ -190,7 +190,7 @@ void TestListWindow::endingTheProgramIsSignalled() {
     start(false);
     QSignalSpy unloaded(&app_->eventLoop(), &QtEventLoop::ended);
     platform_->answers = {MessageAnswer::Yes};
-    platform_->trayEvent(TrayCode::RightUp);
+    platform_->trayEvent(TrayEvent::Kind::ContextRequest);
     QCOMPARE(unloaded.count(), 1);
 }
 

@@ -10,7 +10,7 @@ build="${QUIVANTO_WINDOWS_BUILD_DIR:-$repo/build-windows}"
 screen_size=1024x768
 
 install_missing cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool \
-    openbox python3 g++ qt6-base-dev pkg-config \
+    openbox x11-utils libx11-6 python3 g++ qt6-base-dev pkg-config \
     librsvg2-bin imagemagick nsis strace
 
 cmake -S "$repo/windows" -B "$build" -G Ninja \
@@ -22,6 +22,7 @@ export WINEDEBUG=-all
 xvfb_pid=
 keeper_pid=
 openbox_pid=
+strut_pid=
 stop_wine() {
     [ -n "$keeper_pid" ] && kill "$keeper_pid" 2>/dev/null || true
     keeper_pid=
@@ -30,6 +31,7 @@ stop_wine() {
 }
 finish() {
     stop_wine
+    [ -n "$strut_pid" ] && kill "$strut_pid" 2>/dev/null || true
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
@@ -91,4 +93,18 @@ openbox_pid=$!
 start_wine
 python3 "$repo/tests/windows/tour/tour.py" "$(command -v wine)" "$build/bin/quivanto.exe" \
     "$build/bin/window_probe.exe" "$drag_source" || status=$?
+
+echo "== The list beside a 48-pixel bottom taskbar, by mouse and by key"
+stop_wine
+# Wine reads the work area once, when its server starts: the strut must be there first.
+python3 "$repo/tests/windows/tour/bottom_strut.py" 48 >/dev/null 2>&1 &
+strut_pid=$!
+for _ in $(seq 100); do
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= 0, 0, [0-9]*, $((${screen_size#*x} - 48))," &&
+        break
+    sleep 0.1
+done
+start_wine
+python3 "$repo/tests/windows/tour/tour.py" "$(command -v wine)" "$build/bin/quivanto.exe" \
+    "$build/bin/window_probe.exe" "$drag_source" --taskbar || status=$?
 exit "$status"

@@ -51,7 +51,7 @@ TEST(Tray, IconIsAddedDeletedAndAddedAgainWhenTheTaskbarRestarts) {
     Win32Platform platform;
     ASSERT_TRUE(platform.waitForTray(10000));
     const TrayIconData data = quivantoTray();
-    platform.addTrayIcon(data, [](int, std::optional<int>) {});
+    platform.addTrayIcon(data, [](const quivanto::TrayEvent&) {});
     const auto window = platform.trayWindow();
     ASSERT_NE(window, 0u);
     EXPECT_TRUE(iconPresent(window, 1));
@@ -74,36 +74,91 @@ TEST(Tray, IconIsAddedDeletedAndAddedAgainWhenTheTaskbarRestarts) {
     EXPECT_FALSE(iconPresent(window, 1));
 }
 
-// The notification area's callback: message 0x200 with the icon id and the mouse code.
-TEST(Tray, CallbacksArriveAsMouseCodes) {
+using Kind = quivanto::TrayEvent::Kind;
+
+struct CallbackCase {
+    const char* name;
+    bool version4;
+    UINT message;
+    std::optional<Kind> kind;
+    bool fromKeyboard;
+};
+
+class TrayCallbacks : public ::testing::TestWithParam<CallbackCase> {};
+
+// With the fourth version a click comes as button messages and then NIN_SELECT, a right
+// click as button messages and then WM_CONTEXTMENU: only the latter ones count.
+TEST_P(TrayCallbacks, BecomeTrayEvents) {
+    const CallbackCase& c = GetParam();
+    const WPARAM place = MAKEWPARAM(1000, 750);
+    const WPARAM wParam = c.version4 ? place : 1;
+    const LPARAM lParam = c.version4 ? MAKELPARAM(c.message, 1) : static_cast<LPARAM>(c.message);
+    const auto event = quivanto::win32::trayEventFor(wParam, lParam, c.version4);
+    ASSERT_EQ(event.has_value(), c.kind.has_value());
+    EXPECT_EQ(quivanto::win32::trayCallbackIconId(wParam, lParam, c.version4), 1u);
+    if (!event)
+        return;
+    EXPECT_EQ(event->kind, *c.kind);
+    EXPECT_EQ(event->fromKeyboard, c.fromKeyboard);
+    EXPECT_EQ(event->place.has_value(), c.version4);
+    if (c.version4) {
+        EXPECT_EQ(*event->place, (quivanto::ScreenPoint{1000, 750}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, TrayCallbacks,
+    ::testing::Values(
+        CallbackCase{"LeftUp", false, WM_LBUTTONUP, Kind::Click, false},
+        CallbackCase{"DoubleClick", false, WM_LBUTTONDBLCLK, Kind::DoubleClick, false},
+        CallbackCase{"RightUp", false, WM_RBUTTONUP, Kind::ContextRequest, false},
+        CallbackCase{"MoveIsNothing", false, WM_MOUSEMOVE, std::nullopt, false},
+        CallbackCase{"LeftDownIsNothing", false, WM_LBUTTONDOWN, std::nullopt, false},
+        CallbackCase{"V4Select", true, NIN_SELECT, Kind::Click, false},
+        CallbackCase{"V4KeySelect", true, NIN_KEYSELECT, Kind::Click, true},
+        CallbackCase{"V4DoubleClick", true, WM_LBUTTONDBLCLK, Kind::DoubleClick, false},
+        CallbackCase{"V4ContextMenu", true, WM_CONTEXTMENU, Kind::ContextRequest, false},
+        CallbackCase{"V4LeftUpIsNothing", true, WM_LBUTTONUP, std::nullopt, false},
+        CallbackCase{"V4RightUpIsNothing", true, WM_RBUTTONUP, std::nullopt, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The notification area's callbacks reach the handler, in the protocol version it took.
+TEST(Tray, CallbacksArriveAsTrayEvents) {
     Win32Platform platform;
-    std::vector<int> codes;
+    std::vector<Kind> kinds;
     const TrayIconData data = quivantoTray();
-    platform.addTrayIcon(data, [&](int code, std::optional<int>) {
-        codes.push_back(code);
-        if (code == quivanto::TrayCode::RightUp)
+    platform.addTrayIcon(data, [&](const quivanto::TrayEvent& event) {
+        kinds.push_back(event.kind);
+        if (event.kind == Kind::ContextRequest)
             platform.deleteTrayIcon(data); // as the confirmed removal does, inside the event
     });
     const auto window = reinterpret_cast<HWND>(platform.trayWindow());
-    PostMessageA(window, WM_MOUSEMOVE, 1, WM_LBUTTONUP);
-    PostMessageA(window, WM_MOUSEMOVE, 2, WM_LBUTTONUP); // another icon's: not ours
-    PostMessageA(window, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
-    PostMessageA(window, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
-    testing_::pumpMessages(2s, [&] { return codes.size() >= 3; });
-    EXPECT_EQ(codes, (std::vector<int>{514, 515, 517}));
+    const bool version4 = platform.trayUsesVersion4();
+    const auto post = [&](UINT message, UINT id) {
+        if (version4)
+            PostMessageA(window, WM_MOUSEMOVE, MAKEWPARAM(1000, 750), MAKELPARAM(message, id));
+        else
+            PostMessageA(window, WM_MOUSEMOVE, id, message);
+    };
+    post(version4 ? NIN_SELECT : WM_LBUTTONUP, 1);
+    post(version4 ? NIN_SELECT : WM_LBUTTONUP, 2); // another icon's: not ours
+    post(WM_LBUTTONDBLCLK, 1);
+    post(version4 ? WM_CONTEXTMENU : WM_RBUTTONUP, 1);
+    testing_::pumpMessages(2s, [&] { return kinds.size() >= 3; });
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Click, Kind::DoubleClick, Kind::ContextRequest}));
     EXPECT_FALSE(iconPresent(platform.trayWindow(), 1));
 }
 
 TEST(Tray, RecordUsesThisSystemsStructureAndTheTip) {
     quivanto::win32::TrayIcon icon;
     TrayIconData data = quivantoTray();
-    icon.add(data, [](int) {});
+    icon.add(data, [](const quivanto::TrayEvent&) {});
     const NOTIFYICONDATAA& record = icon.record();
     EXPECT_EQ(record.cbSize, sizeof(NOTIFYICONDATAA));
     EXPECT_NE(record.cbSize, 88u);
     EXPECT_EQ(record.hWnd, icon.window());
     EXPECT_EQ(record.uID, 1u);
-    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
     EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
     EXPECT_NE(record.hIcon, nullptr);
     EXPECT_STREQ(record.szTip, "Quivanto");

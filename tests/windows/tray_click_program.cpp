@@ -34,17 +34,17 @@ int main() {
         std::printf("NO TRAY\n");
         return 3;
     }
-    std::vector<int> codes;
+    std::vector<char> events; // C click, D double click, R context request
     quivanto::CursorPosition cursor;
     bool rightUp = false;
     quivanto::TrayIconData data;
     data.tip = "Quivanto";
-    platform.addTrayIcon(data, [&](int code, std::optional<int>) {
-        if (code != quivanto::TrayCode::LeftUp && code != quivanto::TrayCode::LeftDoubleClick &&
-            code != quivanto::TrayCode::RightUp)
-            return;
-        codes.push_back(code);
-        if (code == quivanto::TrayCode::RightUp) {
+    platform.addTrayIcon(data, [&](const quivanto::TrayEvent& event) {
+        using Kind = quivanto::TrayEvent::Kind;
+        events.push_back(event.kind == Kind::Click         ? 'C'
+                         : event.kind == Kind::DoubleClick ? 'D'
+                                                           : 'R');
+        if (event.kind == Kind::ContextRequest) {
             cursor = platform.cursorPosition();
             rightUp = true;
         }
@@ -53,9 +53,9 @@ int main() {
     std::fflush(stdout);
 
     pumpUntil(rightUp, 60000);
-    std::printf("CODES");
-    for (const int code : codes)
-        std::printf(" %d", code);
+    std::printf("EVENTS %s ", platform.trayUsesVersion4() ? "v4" : "v0");
+    for (const char event : events)
+        std::printf("%c", event);
     std::printf("\nCURSOR %d %d\n", cursor.x, cursor.y);
 
     platform.deleteTrayIcon(data);
@@ -67,6 +67,6 @@ int main() {
     std::printf("DELETED %s\n", stillThere ? "no" : "yes");
     std::fflush(stdout);
 
-    const std::vector<int> expected{514, 514, 515, 514, 517}; // click, double click, right
-    return codes == expected && !stillThere ? 0 : 1;
+    const std::vector<char> expected{'C', 'C', 'D', 'C', 'R'}; // click, double click, right
+    return events == expected && !stillThere ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "platform/desktop/desktop_volumes.h"
 #include "platform/desktop/host_arrival.h"
 #include "platform/desktop/status_notifier_item.h"
+#include "platform/desktop/sway_ipc.h"
 #include "platform/desktop/sys_info_tools.h"
 #include "platform/desktop/tray_watch.h"
 #include "platform/desktop/x11_shortcut.h"
@@ -34,6 +35,10 @@
 
 namespace quivanto {
 namespace {
+
+ScreenRect screenRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
 
 QMessageBox::Icon iconFor(MessageIcon icon) {
     switch (icon) {
@@ -387,17 +392,18 @@ void DesktopPlatform::addXEmbedIcon(const QString& tip, const TrayEventHandler& 
     QObject::connect(
         trayIcon_.get(), &QSystemTrayIcon::activated, trayIcon_.get(),
         [onEvent](QSystemTrayIcon::ActivationReason reason) {
+            // The XEmbed tray tells no place; the pointer is on the icon.
             switch (reason) {
             case QSystemTrayIcon::Trigger:
-                onEvent(TrayCode::LeftUp, std::nullopt);
+                onEvent(TrayEvent(TrayEvent::Kind::Click));
                 break;
             case QSystemTrayIcon::DoubleClick:
-                // The second click of a double click: double-click, then up.
-                onEvent(TrayCode::LeftDoubleClick, std::nullopt);
-                onEvent(TrayCode::LeftUp, std::nullopt);
+                // The second click of a double click: a double click, then a click.
+                onEvent(TrayEvent(TrayEvent::Kind::DoubleClick));
+                onEvent(TrayEvent(TrayEvent::Kind::Click));
                 break;
             case QSystemTrayIcon::Context:
-                onEvent(TrayCode::RightUp, std::nullopt);
+                onEvent(TrayEvent(TrayEvent::Kind::ContextRequest));
                 break;
             default:
                 break;
@@ -435,6 +441,41 @@ ScreenMetrics DesktopPlatform::screenMetrics() {
     metrics.widthTwips = static_cast<float>(screen->geometry().width()) * metrics.twipsPerPixelX;
     metrics.heightTwips = static_cast<float>(screen->geometry().height()) * metrics.twipsPerPixelY;
     return metrics;
+}
+
+TrayPlace DesktopPlatform::trayPlace() {
+    // The XEmbed icon knows its place; a StatusNotifier icon does not, and there the pointer
+    // (where it can be read) tells the monitor the user works on.
+    std::optional<QRect> icon;
+    if (trayIcon_ && trayIcon_->geometry().isValid() && !trayIcon_->geometry().isEmpty())
+        icon = trayIcon_->geometry();
+    const bool pointerKnown = QGuiApplication::platformName() != QLatin1String("wayland");
+    const QScreen* screen = nullptr;
+    if (icon)
+        screen = QGuiApplication::screenAt(icon->center());
+    if (screen == nullptr && pointerKnown)
+        screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    TrayPlace place;
+    place.pointerKnown = pointerKnown;
+    if (screen == nullptr)
+        return place;
+    // Under a window manager the available geometry is the work area it publishes from the
+    // panels' struts.
+    place.monitor = screenRect(screen->geometry());
+    place.workArea = screenRect(screen->availableGeometry());
+    // sway tells its X clients no struts: the room its bars leave comes from its own socket,
+    // and the X pointer it gives them is stale over its bars.
+    if (const auto area = desktop::swayWorkArea(desktop::swaySocket())) {
+        place.workArea = screenRect(*area);
+        place.pointerKnown = false;
+    }
+    if (icon)
+        place.icon = screenRect(*icon);
+    place.twipsPerPixelX = static_cast<float>(1440.0 / screen->logicalDotsPerInchX());
+    place.twipsPerPixelY = static_cast<float>(1440.0 / screen->logicalDotsPerInchY());
+    return place;
 }
 
 CursorPosition DesktopPlatform::cursorPosition() {

@@ -61,6 +61,7 @@ public:
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override;
+    TrayPlace trayPlace() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
     // Through X key grabs; a Wayland session's own programs have none (an X server beside

@@ -214,12 +214,12 @@ SniPixmapList pixmapsOf(const QIcon& icon) {
     return pixmaps;
 }
 
-// The host's x is in the display's pixels; the list window is placed in Qt's.
-std::optional<int> logicalX(std::optional<int> x) {
+// The host's place is in the display's pixels; the list window is placed in Qt's. Whether
+// the place is believable the list window decides.
+ScreenPoint logicalPoint(int x, int y) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!x || screen == nullptr)
-        return x;
-    return static_cast<int>(std::lround(*x / screen->devicePixelRatio()));
+    const double ratio = screen != nullptr ? screen->devicePixelRatio() : 1.0;
+    return {static_cast<int>(std::lround(x / ratio)), static_cast<int>(std::lround(y / ratio))};
 }
 
 // org.kde.StatusNotifierItem: what the host reads and calls.
@@ -317,7 +317,8 @@ public slots:
             if (id == RemoveEntryId)
                 found.append({id, entryProperties()});
             else if (id == 0)
-                found.append({id, {{QStringLiteral("children-display"), QStringLiteral("submenu")}}});
+                found.append(
+                    {id, {{QStringLiteral("children-display"), QStringLiteral("submenu")}}});
         }
         return found;
     }
@@ -419,13 +420,12 @@ bool StatusNotifierItem::publish() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    serviceName_ = QStringLiteral("org.kde.StatusNotifierItem-%1-1")
-                       .arg(QCoreApplication::applicationPid());
+    serviceName_ =
+        QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     if (!bus.registerService(serviceName_) ||
         !bus.registerObject(QLatin1String(ItemPath), itemObject_,
                             QDBusConnection::ExportAdaptors) ||
-        !bus.registerObject(QLatin1String(MenuPath), menuObject_,
-                            QDBusConnection::ExportAdaptors))
+        !bus.registerObject(QLatin1String(MenuPath), menuObject_, QDBusConnection::ExportAdaptors))
         return false;
     // A panel that restarts brings a new watcher, which knows nothing of us.
     watcherWatch_ = new QDBusServiceWatcher(QLatin1String(WatcherService), bus,
@@ -445,30 +445,30 @@ void StatusNotifierItem::registerWithWatcher() {
 }
 
 void StatusNotifierItem::activate(int x, int y) {
-    const std::optional<int> clickX = sni::logicalX(hostClickX(x, y));
+    const ScreenPoint place = sni::logicalPoint(x, y);
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
-    for (const int code : clicks_->codesFor(milliseconds))
-        deliver(code, clickX);
+    for (const TrayEvent::Kind kind : clicks_->eventsFor(milliseconds))
+        deliver(TrayEvent(kind, place));
 }
 
 void StatusNotifierItem::contextMenu(int x, int y) {
-    deliver(TrayCode::RightUp, sni::logicalX(hostClickX(x, y)));
+    deliver(TrayEvent(TrayEvent::Kind::ContextRequest, sni::logicalPoint(x, y)));
 }
 
 void StatusNotifierItem::removeEntryChosen() {
-    deliver(TrayCode::RightUp, std::nullopt);
+    deliver(TrayEvent(TrayEvent::Kind::ContextRequest));
 }
 
-void StatusNotifierItem::deliver(int code, std::optional<int> clickX) {
+void StatusNotifierItem::deliver(const TrayEvent& event) {
     // Queued on this object: dropped if the item is gone by then.
     QMetaObject::invokeMethod(
         this,
-        [this, code, clickX] {
+        [this, event] {
             // A copy: the handler may withdraw this item, which clears the member.
             const TrayEventHandler handler = onEvent_;
             if (handler)
-                handler(code, clickX);
+                handler(event);
         },
         Qt::QueuedConnection);
 }

@@ -54,7 +54,7 @@ public:
 
 private:
     void registerWithWatcher();
-    void deliver(int code, std::optional<int> clickX);
+    void deliver(const TrayEvent& event);
 
     QIcon icon_;
     QString tip_;

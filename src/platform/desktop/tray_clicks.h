@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/platform.h"
+
 #include <cstdint>
-#include <optional>
 #include <vector>
 
-// What a StatusNotifier host's calls mean in the mouse codes the list window knows.
+// What a StatusNotifier host's calls mean in the tray events the list window knows.
 namespace quivanto::desktop {
 
 // Hosts send Activate once per click, so a double click arrives as a burst of Activate
@@ -18,17 +19,13 @@ public:
     explicit ActivateClicks(int doubleClickMilliseconds)
         : interval_(doubleClickMilliseconds) {}
 
-    // The codes one Activate call stands for, given when it came (in milliseconds).
-    std::vector<int> codesFor(std::int64_t atMilliseconds);
+    // The events one Activate call stands for, given when it came (in milliseconds).
+    std::vector<TrayEvent::Kind> eventsFor(std::int64_t atMilliseconds);
 
 private:
     int interval_;
     std::optional<std::int64_t> burstStart_; // the first click of the latest burst
     int callsInBurst_ = 0;
 };
-
-// The x a host's Activate or ContextMenu call gives, when it gives one: 0,0 is what hosts
-// send when they do not know where the icon is.
-std::optional<int> hostClickX(int x, int y);
 
 } // namespace quivanto::desktop

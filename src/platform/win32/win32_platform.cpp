@@ -121,11 +121,7 @@ void Win32Platform::addTrayIcon(const TrayIconData& data, TrayEventHandler onEve
             return; // like a refused icon: the program runs on without one
         }
     }
-    // The notification area tells no place of its own: the list goes to the pointer.
-    tray_->add(data, [onEvent = std::move(onEvent)](int code) {
-        if (onEvent)
-            onEvent(code, std::nullopt);
-    });
+    tray_->add(data, std::move(onEvent));
 }
 
 void Win32Platform::deleteTrayIcon(const TrayIconData&) {
@@ -150,6 +146,36 @@ ScreenMetrics Win32Platform::screenMetrics() {
     return metrics;
 }
 
+TrayPlace Win32Platform::trayPlace() {
+    TrayPlace place;
+    const std::optional<RECT> icon = tray_ ? tray_->iconRect() : std::nullopt;
+    HMONITOR monitor = nullptr;
+    if (icon) {
+        place.icon =
+            ScreenRect{icon->left, icon->top, icon->right - icon->left, icon->bottom - icon->top};
+        monitor = MonitorFromRect(&*icon, MONITOR_DEFAULTTONEAREST);
+    } else if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
+        monitor = MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY);
+    } else {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+    }
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor != nullptr && GetMonitorInfoA(monitor, &info)) {
+        place.monitor = {info.rcMonitor.left, info.rcMonitor.top,
+                         info.rcMonitor.right - info.rcMonitor.left,
+                         info.rcMonitor.bottom - info.rcMonitor.top};
+        place.workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right - info.rcWork.left,
+                          info.rcWork.bottom - info.rcWork.top};
+    }
+    const ScreenMetrics metrics = screenMetrics();
+    place.twipsPerPixelX = metrics.twipsPerPixelX;
+    place.twipsPerPixelY = metrics.twipsPerPixelY;
+    return place;
+}
+
 CursorPosition Win32Platform::cursorPosition() {
     POINT point{};
     GetCursorPos(&point);
@@ -162,6 +188,10 @@ void Win32Platform::setForegroundWindow(WindowHandle window) {
 
 WindowHandle Win32Platform::trayWindow() const {
     return tray_ ? reinterpret_cast<WindowHandle>(tray_->window()) : 0;
+}
+
+bool Win32Platform::trayUsesVersion4() const {
+    return tray_ && tray_->usesVersion4();
 }
 
 TextEncoding Win32Platform::textEncoding() const {

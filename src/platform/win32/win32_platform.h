@@ -43,6 +43,7 @@ public:
     void addTrayIcon(const TrayIconData& data, TrayEventHandler onEvent) override;
     void deleteTrayIcon(const TrayIconData& data) override;
     ScreenMetrics screenMetrics() override;
+    TrayPlace trayPlace() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
     TextEncoding textEncoding() const override;
@@ -55,6 +56,8 @@ public:
 
     // The hidden window the tray icon belongs to (0 before the first addTrayIcon).
     WindowHandle trayWindow() const;
+    // Whether the notification area took the protocol version that lets keys reach the icon.
+    bool trayUsesVersion4() const;
 
 private:
     void* instanceMutex_ = nullptr; // held for the life of the process's running copy

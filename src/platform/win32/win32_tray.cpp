@@ -37,6 +37,40 @@ HICON programIcon() {
 
 } // namespace
 
+std::optional<TrayEvent> trayEventFor(WPARAM wParam, LPARAM lParam, bool version4) {
+    using Kind = TrayEvent::Kind;
+    if (!version4) {
+        switch (LOWORD(lParam)) {
+        case WM_LBUTTONUP:
+            return TrayEvent{Kind::Click};
+        case WM_LBUTTONDBLCLK:
+            return TrayEvent{Kind::DoubleClick};
+        case WM_RBUTTONUP:
+            return TrayEvent{Kind::ContextRequest};
+        default:
+            return std::nullopt;
+        }
+    }
+    // The place the notification area gives: the click, or the icon for a key.
+    const ScreenPoint place{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+    switch (LOWORD(lParam)) {
+    case NIN_SELECT: // follows the left button's release
+        return TrayEvent{Kind::Click, place};
+    case NIN_KEYSELECT: // Enter or Space on the icon
+        return TrayEvent{Kind::Click, place, true};
+    case WM_LBUTTONDBLCLK:
+        return TrayEvent{Kind::DoubleClick, place};
+    case WM_CONTEXTMENU: // the right button, the menu key or Shift+F10
+        return TrayEvent{Kind::ContextRequest, place};
+    default:
+        return std::nullopt;
+    }
+}
+
+UINT trayCallbackIconId(WPARAM wParam, LPARAM lParam, bool version4) {
+    return version4 ? HIWORD(lParam) : static_cast<UINT>(wParam);
+}
+
 TrayIcon::TrayIcon() {
     if (registerWindowClass(&TrayIcon::windowProc) == 0)
         throw std::runtime_error("Quivanto could not register its tray window class.");
@@ -62,7 +96,8 @@ NOTIFYICONDATAA TrayIcon::makeRecord(HWND window, const TrayIconData& data, HICO
     record.cbSize = sizeof record;
     record.hWnd = window;
     record.uID = TrayIconId;
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // The fourth version hides the standard tip unless asked to show it.
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     record.uCallbackMessage = TrayCallbackMessage;
     record.hIcon = icon;
     const std::size_t length = std::min(data.tip.size(), sizeof record.szTip - 1);
@@ -70,14 +105,37 @@ NOTIFYICONDATAA TrayIcon::makeRecord(HWND window, const TrayIconData& data, HICO
     return record;
 }
 
-bool TrayIcon::add(const TrayIconData& data, std::function<void(int code)> onEvent) {
+bool TrayIcon::add(const TrayIconData& data, std::function<void(const TrayEvent&)> onEvent) {
     if (wanted_)
         remove();
     record_ = makeRecord(window_, data, programIcon());
     onEvent_ = std::move(onEvent);
     // Wanted even when refused: a taskbar that starts later asks for it with TaskbarCreated.
     wanted_ = true;
-    return Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+    return addToNotificationArea();
+}
+
+bool TrayIcon::addToNotificationArea() {
+    version4_ = false;
+    if (Shell_NotifyIconA(NIM_ADD, &record_) == FALSE)
+        return false;
+    NOTIFYICONDATAA version = record_;
+    version.uVersion = NOTIFYICON_VERSION_4;
+    version4_ = Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
+    return true;
+}
+
+std::optional<RECT> TrayIcon::iconRect() const {
+    if (!wanted_)
+        return std::nullopt;
+    NOTIFYICONIDENTIFIER identifier{};
+    identifier.cbSize = sizeof identifier;
+    identifier.hWnd = window_;
+    identifier.uID = record_.uID;
+    RECT rect{};
+    if (FAILED(Shell_NotifyIconGetRect(&identifier, &rect)) || rect.right <= rect.left)
+        return std::nullopt;
+    return rect;
 }
 
 bool TrayIcon::remove() {
@@ -99,16 +157,17 @@ LRESULT CALLBACK TrayIcon::windowProc(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT TrayIcon::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == record_.uCallbackMessage && record_.uCallbackMessage != 0 &&
-        wParam == record_.uID) {
+        trayCallbackIconId(wParam, lParam, version4_) == record_.uID) {
+        const auto event = trayEventFor(wParam, lParam, version4_);
         // A copy: the handler may remove or add the icon, replacing the stored one.
         const auto onEvent = onEvent_;
-        if (onEvent)
-            onEvent(static_cast<int>(LOWORD(lParam)));
+        if (event && onEvent)
+            onEvent(*event);
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         if (wanted_)
-            Shell_NotifyIconA(NIM_ADD, &record_);
+            addToNotificationArea();
         return 0;
     }
     return DefWindowProcA(window_, message, wParam, lParam);

@@ -20,6 +20,9 @@ import urllib.parse
 SCREEN_W, SCREEN_H = 1024, 768
 TWIPS_PER_PIXEL = 15
 TASKBAR_MARGIN = 425
+# With --taskbar, run_windows_tests.sh has reserved a taskbar's strip along the bottom of the
+# X screen before Wine started, and Wine takes its work area from it.
+TASKBAR_HEIGHT = 48
 LIST_WIDTH = 263  # 3945 twips
 DOUBLE_CLICK_GAP = 0.8  # longer than the double-click time
 DEFAULT_LIST = (b"Explorer                      |explorer.exe\r\n"
@@ -33,6 +36,7 @@ class Tour:
         self.failures = []
         self.processes = []
         self.screenshots = None
+        self.taskbar = False  # a 48-pixel bottom taskbar: only the placement steps
         self.env = dict(os.environ, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d")
         # Wine hands documents to the desktop's xdg-open: a spy first on PATH writes down
@@ -216,10 +220,7 @@ class Tour:
         if not self.check("a tray click shows the list window", window is not None):
             return
         self.equal("its right edge is at the pointer", window["x"] + window["w"], x)
-        bottom_twips = SCREEN_H * TWIPS_PER_PIXEL - TASKBAR_MARGIN
-        self.check("its bottom is 425 twips above the screen's bottom",
-                   abs((window["y"] + window["h"]) * TWIPS_PER_PIXEL - bottom_twips)
-                   <= TWIPS_PER_PIXEL, f"bottom {window['y'] + window['h']} px")
+        self.check_bottom(window)
         self.equal("it is 263 pixels wide", window["w"], LIST_WIDTH)
         rows = self.rows()
         self.screenshot("list-window", window)
@@ -250,6 +251,40 @@ class Tour:
         self.check("and launches nothing", self.list_window(visible=True) is not None)
         self.key("super+alt+q")
         self.check("the keys again hide it",
+                   self.wait_for(lambda: self.list_window(visible=False), 5) is not None)
+
+    def check_bottom(self, window):
+        bottom = window["y"] + window["h"]
+        if self.taskbar:
+            self.equal("its bottom is on the 48-pixel taskbar's top edge", bottom,
+                       SCREEN_H - TASKBAR_HEIGHT)
+        else:
+            self.check("with no taskbar its bottom is 425 twips above the screen's bottom",
+                       abs(bottom * TWIPS_PER_PIXEL - (SCREEN_H * TWIPS_PER_PIXEL - TASKBAR_MARGIN))
+                       <= TWIPS_PER_PIXEL, f"bottom {bottom} px")
+
+    def keyboard_select(self):
+        """Enter on the icon, as the notification area tells it with the fourth protocol
+        version: the list shows above the taskbar with the keyboard in its list."""
+        tray = self.top("QuivantoTrayWindow", visible=None)
+        wine_tray = self.top("__winex11_standalone_tray")
+        icon_x, icon_y = wine_tray["cx"] + 10, wine_tray["cy"] + 10
+        nin_keyselect, callback = 0x401, 0x200
+        self.run_probe("post", tray["hwnd"], callback, (icon_y << 16) | icon_x,
+                       (1 << 16) | nin_keyselect)
+        window = self.wait_for(lambda: self.list_window(visible=True), 5)
+        if not self.check("a key on the icon shows the list window", window is not None):
+            return
+        self.check_bottom(window)
+        self.check("it stands wholly on the screen", window["x"] >= 0 and
+                   window["x"] + window["w"] <= SCREEN_W, window)
+        lst = self.lst_apps()
+        focus = self.wait_for(lambda: (self.run_probe("focus", window["hwnd"]) or {}).get("hwnd")
+                              == lst["hwnd"] if lst else False, 3)
+        self.check("the keyboard is in the list", focus is not None)
+        time.sleep(DOUBLE_CLICK_GAP)
+        self.tray_click()
+        self.check("a click hides it again",
                    self.wait_for(lambda: self.list_window(visible=False), 5) is not None)
 
     def add_item(self):
@@ -509,9 +544,14 @@ class Tour:
     def run(self):
         if not self.start():
             return
-        for step in (self.tray_toggle, self.shortcut_and_typing, self.add_item, self.rename,
-                     self.delete_with_question, self.about, self.keyboard, self.help, self.drop,
-                     self.vanished_target, self.last_item, self.second_instance, self.quit):
+        if self.taskbar:
+            for step in (self.tray_toggle, self.keyboard_select):
+                step()
+            return
+        for step in (self.tray_toggle, self.keyboard_select, self.shortcut_and_typing,
+                     self.add_item, self.rename, self.delete_with_question, self.about,
+                     self.keyboard, self.help, self.drop, self.vanished_target, self.last_item,
+                     self.second_instance, self.quit):
             try:
                 step()
             except Exception as error:  # a step that breaks is a failure, the tour goes on
@@ -539,6 +579,7 @@ def main():
     os.symlink(os.path.join(repo, "tests", "e2e", "tools", "spy-xdg-open"),
                os.path.join(spy_folder, "xdg-open"))
     tour = Tour(wine, exe, probe, drag_source, folder, spy_folder)
+    tour.taskbar = "--taskbar" in sys.argv
     if "--screenshots" in sys.argv:
         tour.screenshots = os.path.abspath(sys.argv[sys.argv.index("--screenshots") + 1])
     started = time.time()

@@ -314,6 +314,18 @@ int readMemory(HWND window) {
     return 0;
 }
 
+// Posts a message as another program (the notification area) would.
+int postMessage(HWND window, wchar_t** arguments) {
+    const auto number = [](const wchar_t* text) {
+        return std::wcstoull(text, nullptr, 0);
+    };
+    return PostMessageW(window, static_cast<UINT>(number(arguments[0])),
+                        static_cast<WPARAM>(number(arguments[1])),
+                        static_cast<LPARAM>(number(arguments[2])))
+               ? 0
+               : 1;
+}
+
 } // namespace
 
 int main() {
@@ -322,8 +334,8 @@ int main() {
     if (argc >= 2 && std::wstring(argv[1]) == L"windows")
         return listTopLevel();
     if (argc < 3) {
-        std::fprintf(stderr,
-                     "usage: window_probe windows | children|list|msgbox|memory|focus HWND\n");
+        std::fprintf(stderr, "usage: window_probe windows | children|list|msgbox|memory|focus HWND "
+                             "| post HWND MESSAGE WPARAM LPARAM\n");
         return 2;
     }
     const std::wstring command = argv[1];
@@ -340,5 +352,7 @@ int main() {
         return readMemory(window);
     if (command == L"focus")
         return readFocus(window);
+    if (command == L"post" && argc >= 6)
+        return postMessage(window, argv + 3);
     return 2;
 }
