@@ -164,9 +164,9 @@ void Form1::shortcutPressed() {
         HideListWindow();
         return;
     }
-    // No click place: the pointer may be anywhere, so the list stands beside the tray as
-    // for a tray host that does not tell where its icon was clicked.
-    ShowListAtCursor();
+    // No click: the pointer may be anywhere, so the list stands beside the tray icon, or at
+    // the panel's end where the icon's place is unknown.
+    showBesideTray(std::nullopt, std::nullopt);
     activateListWindow();
     focusList();
     if (selectedIndex() < 0 && !rows_.empty())
@@ -197,12 +197,17 @@ void Form1::ShowMenu() {
 }
 
 void Form1::ShowListAtCursor(std::optional<ScreenPoint> hostPlace) {
+    const CursorPosition cursor = platform_.cursorPosition();
+    showBesideTray(hostPlace, ScreenPoint{cursor.x, cursor.y});
+}
+
+void Form1::showBesideTray(std::optional<ScreenPoint> hostPlace,
+                           std::optional<ScreenPoint> pointer) {
     // Placed before it is shown, so it never flashes at its old place. A tray host's place
     // for the click is right even where the pointer is not (an X pointer over a Wayland
     // panel is stale), when it is believable at all.
     const TrayPlace place = platform_.trayPlace();
-    const CursorPosition cursor = platform_.cursorPosition();
-    const ScreenPoint anchor = trayAnchor(place, hostPlace, ScreenPoint{cursor.x, cursor.y});
+    const ScreenPoint anchor = trayAnchor(place, hostPlace, pointer);
     const float tppX = metricsAtBuild_.twipsPerPixelX;
     const float tppY = metricsAtBuild_.twipsPerPixelY;
     geometry_ =

@@ -101,6 +101,7 @@ private:
     template <class Dialog, class... Arguments>
     Dialog& openFresh(int dialogNumber, Arguments&&... arguments);
     void setMinimized(bool minimized);
+    void showBesideTray(std::optional<ScreenPoint> hostPlace, std::optional<ScreenPoint> pointer);
     void applyGeometry();
     void registerShortcut();
     // Where the window stands now: the tray's monitor, beside the panel nearest its anchor.

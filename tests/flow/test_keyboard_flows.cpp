@@ -185,6 +185,21 @@ TEST_F(GlobalShortcut, TogglesTheListWithTheKeyboardInIt) {
     EXPECT_TRUE(form->isMinimized());
 }
 
+// The pointer says nothing of where the user wants the list: it hangs from the panel's end
+// where the icon's place is unknown, and from the icon where it is known.
+TEST_F(GlobalShortcut, TheListStandsBesideTheTrayWhereverThePointerIs) {
+    platform.place.workArea = {0, 24, 1024, 744}; // a 24 px top panel
+    platform.cursor = {300, 500};
+    startWith({}, ShortcutResult::Registered);
+    platform.pressShortcut();
+    EXPECT_EQ(window.window.top, 24);
+    EXPECT_GE(window.window.left + window.window.width, 1023);
+    platform.pressShortcut();
+    platform.place.icon = ScreenRect{700, 0, 24, 24};
+    platform.pressShortcut();
+    EXPECT_EQ(window.window.left + window.window.width, 712);
+}
+
 TEST_F(GlobalShortcut, TakenKeysAreToldOnceAndTheProgramRuns) {
     startWith({"--shortcut", "super+alt+q"}, ShortcutResult::Taken);
     ASSERT_EQ(platform.messages.size(), 1u);
