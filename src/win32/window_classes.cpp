@@ -15,24 +15,24 @@ HICON iconOfSize(HINSTANCE instance, int width, int height) {
 
 } // namespace
 
-void ensureWindowClass(const WindowClassSpec& spec, const char* windowName) {
+void ensureWindowClass(const WindowClassTraits& traits, const char* windowName) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance, spec.name, &windowClass))
+    if (GetClassInfoExA(instance, traits.name, &windowClass))
         return;
-    windowClass.style = spec.style;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.style = traits.style;
+    windowClass.lpfnWndProc = traits.procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = spec.background;
-    if (spec.programIcon) {
+    windowClass.hbrBackground = traits.background;
+    if (traits.programIcon) {
         windowClass.hIcon =
             iconOfSize(instance, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
         windowClass.hIconSm =
             iconOfSize(instance, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
     }
-    windowClass.lpszClassName = spec.name;
+    windowClass.lpszClassName = traits.name;
     if (RegisterClassExA(&windowClass) == 0)
         throw std::runtime_error(std::string("Quivanto could not register the class of its ") +
                                  windowName + " (error " + std::to_string(GetLastError()) + ").");

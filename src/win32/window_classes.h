@@ -5,7 +5,7 @@
 // The one place where the front end's window classes are registered.
 namespace quivanto::win32 {
 
-struct WindowClassSpec {
+struct WindowClassTraits {
     const char* name;
     WNDPROC procedure;
     UINT style = 0;
@@ -15,6 +15,6 @@ struct WindowClassSpec {
 
 // Registers the class unless this program already has one of that name; throws
 // std::runtime_error saying which window could not be made otherwise.
-void ensureWindowClass(const WindowClassSpec& spec, const char* windowName);
+void ensureWindowClass(const WindowClassTraits& traits, const char* windowName);
 
 } // namespace quivanto::win32

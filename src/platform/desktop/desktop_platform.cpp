@@ -338,7 +338,7 @@ bool DesktopPlatform::waitForTray(int milliseconds) {
     // it may bring either kind of tray.
     const QDeadlineTimer deadline(milliseconds);
     desktop::TrayWatch watch;
-    while ((trayKind_ = watch.current()) == desktop::TrayKind::None) {
+    while (watch.current() == desktop::TrayKind::None) {
         if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);

@@ -14,7 +14,6 @@ namespace desktop {
 class HostArrival;
 class StatusNotifierItem;
 class X11Shortcut;
-enum class TrayKind;
 } // namespace desktop
 
 // Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
@@ -76,8 +75,7 @@ private:
     // From an XEmbed icon to our own StatusNotifier item, once a host is there.
     void moveToStatusNotifierHost(const QString& tip, const TrayEventHandler& onEvent);
 
-    int instanceLock_ = -1;        // the single-instance lock, held while this copy runs
-    desktop::TrayKind trayKind_{}; // what waitForTray found
+    int instanceLock_ = -1; // the single-instance lock, held while this copy runs
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
     std::unique_ptr<desktop::HostArrival> hostArrival_; // while on an XEmbed tray

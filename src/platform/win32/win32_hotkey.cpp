@@ -1,22 +1,12 @@
 #include "platform/win32/win32_hotkey.h"
 
+#include "platform/win32/win32_window_class.h"
+
 namespace quivanto::win32 {
 namespace {
 
 constexpr const char* WindowClassName = "QuivantoHotKeyWindow";
 constexpr int HotKeyId = 1;
-
-ATOM registerWindowClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = WindowClassName;
-        return RegisterClassExA(&windowClass);
-    }();
-    return atom;
-}
 
 UINT systemModifiers(unsigned modifiers) {
     // A held key would toggle the list on and off with every repeat.
@@ -35,7 +25,7 @@ UINT systemModifiers(unsigned modifiers) {
 } // namespace
 
 HotKey::HotKey() {
-    if (registerWindowClass(&HotKey::windowProc) != 0)
+    if (registerHiddenWindowClass(WindowClassName, &HotKey::windowProc))
         window_ = CreateWindowExA(0, WindowClassName, "Quivanto", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window_ != nullptr)

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_tray.h"
 
+#include "platform/win32/win32_window_class.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -16,18 +18,6 @@ static_assert(sizeof(void*) != 8 || offsetof(NOTIFYICONDATAA, szTip) == 40);
 static_assert(sizeof(NOTIFYICONDATAA{}.szTip) == 128);
 
 constexpr const char* WindowClassName = "QuivantoTrayWindow";
-
-ATOM registerWindowClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = WindowClassName;
-        return RegisterClassExA(&windowClass);
-    }();
-    return atom;
-}
 
 HICON programIcon() {
     if (HICON own = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ProgramIconResource)))
@@ -72,7 +62,7 @@ UINT trayCallbackIconId(WPARAM wParam, LPARAM lParam, bool version4) {
 }
 
 TrayIcon::TrayIcon() {
-    if (registerWindowClass(&TrayIcon::windowProc) == 0)
+    if (!registerHiddenWindowClass(WindowClassName, &TrayIcon::windowProc))
         throw std::runtime_error("Quivanto could not register its tray window class.");
     // WS_EX_TOOLWINDOW keeps it off the taskbar should anything ever show it.
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, WindowClassName, "Quivanto", WS_POPUP, 0, 0, 0, 0,
