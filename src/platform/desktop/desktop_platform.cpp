@@ -3,6 +3,8 @@
 #include "platform/desktop/desktop_launch.h"
 #include "platform/desktop/desktop_volumes.h"
 #include "platform/desktop/host_arrival.h"
+#include "platform/desktop/portal_shortcut.h"
+#include "platform/desktop/shortcut_route.h"
 #include "platform/desktop/status_notifier_item.h"
 #include "platform/desktop/sway_ipc.h"
 #include "platform/desktop/sys_info_tools.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -492,17 +495,42 @@ void DesktopPlatform::setForegroundWindow(WindowHandle window) {
     }
 }
 
+desktop::ShortcutRoute DesktopPlatform::shortcutRoute() {
+    if (shortcutRoute_)
+        return *shortcutRoute_;
+    desktop::ShortcutSession session;
+    session.wayland = desktop::isWaylandSession(QGuiApplication::platformName().toStdString(),
+                                                hasEnv("WAYLAND_DISPLAY"));
+    // Only a Wayland session asks the portal: on X11 the grab serves better, and the
+    // question would start the portal where it is not running.
+    if (session.wayland)
+        portalShortcut_ = desktop::PortalShortcut::offeredOn(QDBusConnection::sessionBus());
+    session.portalOffered = portalShortcut_ != nullptr;
+    shortcut_ = desktop::X11Shortcut::onQtConnection();
+    session.xServer = shortcut_ != nullptr;
+    shortcutRoute_ = desktop::shortcutRoute(session);
+    if (*shortcutRoute_ != desktop::ShortcutRoute::Portal)
+        portalShortcut_.reset();
+    if (*shortcutRoute_ != desktop::ShortcutRoute::KeyGrab)
+        shortcut_.reset();
+    return *shortcutRoute_;
+}
+
 bool DesktopPlatform::globalShortcutsAvailable() {
-    if (!shortcut_)
-        shortcut_ = desktop::X11Shortcut::onQtConnection();
-    return shortcut_ != nullptr;
+    return shortcutRoute() != desktop::ShortcutRoute::None;
 }
 
 ShortcutResult DesktopPlatform::registerGlobalShortcut(const ShortcutKeys& keys,
                                                        ShortcutHandler onPressed) {
-    if (!globalShortcutsAvailable())
-        return ShortcutResult::Unavailable;
-    return shortcut_->grab(keys, std::move(onPressed));
+    switch (shortcutRoute()) {
+    case desktop::ShortcutRoute::Portal:
+        return portalShortcut_->bind(keys, std::move(onPressed));
+    case desktop::ShortcutRoute::KeyGrab:
+        return shortcut_->grab(keys, std::move(onPressed));
+    case desktop::ShortcutRoute::None:
+        break;
+    }
+    return ShortcutResult::Unavailable;
 }
 
 } // namespace quivanto

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QString;
@@ -12,8 +13,10 @@ class QSystemTrayIcon;
 namespace quivanto {
 namespace desktop {
 class HostArrival;
+class PortalShortcut;
 class StatusNotifierItem;
 class X11Shortcut;
+enum class ShortcutRoute;
 } // namespace desktop
 
 // Linux and other Unix desktops: Qt for the screen, tray and message boxes; POSIX for
@@ -63,8 +66,9 @@ public:
     TrayPlace trayPlace() override;
     CursorPosition cursorPosition() override;
     void setForegroundWindow(WindowHandle window) override;
-    // Through X key grabs; a Wayland session's own programs have none (an X server beside
-    // it serves while one of its windows has the focus).
+    // Through the desktop portal in a Wayland session whose portal offers them, else
+    // through X key grabs (an X server beside Wayland sees the keys only while one of its
+    // windows has the focus).
     bool globalShortcutsAvailable() override;
     ShortcutResult registerGlobalShortcut(const ShortcutKeys& keys,
                                           ShortcutHandler onPressed) override;
@@ -74,12 +78,15 @@ private:
     void addXEmbedIcon(const QString& tip, const TrayEventHandler& onEvent);
     // From an XEmbed icon to our own StatusNotifier item, once a host is there.
     void moveToStatusNotifierHost(const QString& tip, const TrayEventHandler& onEvent);
+    desktop::ShortcutRoute shortcutRoute();
 
     int instanceLock_ = -1; // the single-instance lock, held while this copy runs
     std::unique_ptr<QSystemTrayIcon> trayIcon_; // on an XEmbed tray
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
     std::unique_ptr<desktop::HostArrival> hostArrival_; // while on an XEmbed tray
+    std::unique_ptr<desktop::PortalShortcut> portalShortcut_;
     std::unique_ptr<desktop::X11Shortcut> shortcut_;
+    std::optional<desktop::ShortcutRoute> shortcutRoute_; // chosen on first use
 };
 
 } // namespace quivanto
