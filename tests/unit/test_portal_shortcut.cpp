@@ -35,9 +35,9 @@ private slots:
     void triggerIsWrittenAsThePortalReadsIt_data();
     void triggerIsWrittenAsThePortalReadsIt();
     void notOfferedWithoutThePortalsInterface();
+    void onlyOurSessionsShortcutPresses(); // first: it once passed only after other binds
     void bindGivesThePortalsAnswer_data();
     void bindGivesThePortalsAnswer();
-    void onlyOurSessionsShortcutPresses();
 
 private:
     QDBusMessage control(const QString& method, const QVariantList& arguments = {});

@@ -112,15 +112,18 @@ PortalShortcut::PortalShortcut(const QDBusConnection& bus, std::chrono::millisec
     , wait_(wait) {
     qDBusRegisterMetaType<PortalShortcutEntry>();
     qDBusRegisterMetaType<QList<PortalShortcutEntry>>();
+    // The bus finds a slot's parameter types by name, and this one is named only once used.
+    qRegisterMetaType<QDBusObjectPath>();
 }
 
 ShortcutResult PortalShortcut::bind(const ShortcutKeys& keys, ShortcutHandler onPressed) {
     deadline_ = QDeadlineTimer(wait_);
     trigger_ = QString::fromStdString(portalTrigger(keys));
     onPressed_ = std::move(onPressed);
-    bus_.connect(QLatin1String(PortalService), QLatin1String(PortalPath),
-                 QLatin1String(ShortcutsInterface), QStringLiteral("Activated"), this,
-                 SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    if (!bus_.connect(QLatin1String(PortalService), QLatin1String(PortalPath),
+                      QLatin1String(ShortcutsInterface), QStringLiteral("Activated"), this,
+                      SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap))))
+        return ShortcutResult::Unavailable;
     const QVariantMap options{{QStringLiteral("handle_token"), freshToken()},
                               {QStringLiteral("session_handle_token"), freshToken()}};
     if (!request(QStringLiteral("CreateSession"), {options},
