@@ -3,7 +3,7 @@
 
 It answers each request on the path a client predicts from its handle token, before the
 method returns, as a quick portal may. A control interface of its own sets how BindShortcuts
-answers (grant, cancel, no-keys, left-out, silent) and whether the interface is offered at
+answers (grant, cancel, no-keys, left-out, or held back until released) and whether the interface is offered at
 all, tells what the last bind asked for, and emits Activated on request. Prints "ready"
 once it owns the portal's name.
 """
@@ -31,6 +31,7 @@ class Portal(dbus.service.Object):
         self.mode = "grant"
         self.last_bind = ("", "", "")
         self.last_session = "/"
+        self.held = None
 
     def respond(self, path, response, results):
         signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
@@ -68,6 +69,8 @@ class Portal(dbus.service.Object):
             self.respond(request, 0, {"shortcuts": dbus.Array([], signature="(sa{sv})")})
         elif self.mode == "cancel":
             self.respond(request, 1, {})
+        elif self.mode == "held":
+            self.held = (request, 0, {"shortcuts": dbus.Array(bound, signature="(sa{sv})")})
         return dbus.ObjectPath(request)
 
     @dbus.service.signal(SHORTCUTS, signature="osta{sv}")
@@ -77,6 +80,10 @@ class Portal(dbus.service.Object):
     @dbus.service.method(CONTROL, in_signature="s")
     def SetMode(self, mode):
         self.mode = str(mode)
+
+    @dbus.service.method(CONTROL)
+    def Release(self):
+        self.respond(*self.held)
 
     @dbus.service.method(CONTROL, in_signature="b")
     def SetOffered(self, offered):

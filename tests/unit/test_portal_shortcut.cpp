@@ -38,6 +38,7 @@ private slots:
     void onlyOurSessionsShortcutPresses(); // first: it once passed only after other binds
     void bindGivesThePortalsAnswer_data();
     void bindGivesThePortalsAnswer();
+    void aLateAnswerStillBinds();
 
 private:
     QDBusMessage control(const QString& method, const QVariantList& arguments = {});
@@ -157,7 +158,7 @@ void TestPortalShortcut::bindGivesThePortalsAnswer_data() {
     QTest::newRow("bound to no keys: they belong to another") << "no-keys" << ShortcutResult::Taken;
     QTest::newRow("left out of the bound shortcuts") << "left-out" << ShortcutResult::Taken;
     QTest::newRow("the user said no") << "cancel" << ShortcutResult::Unavailable;
-    QTest::newRow("no answer within the wait") << "silent" << ShortcutResult::Unavailable;
+    QTest::newRow("no answer within the wait") << "held" << ShortcutResult::Unavailable;
 }
 
 void TestPortalShortcut::bindGivesThePortalsAnswer() {
@@ -192,6 +193,20 @@ void TestPortalShortcut::onlyOurSessionsShortcutPresses() {
     QTRY_COMPARE(presses, 1);
     QTest::qWait(100); // anything wrongly taken would have followed by now
     QCOMPARE(presses, 1);
+}
+
+void TestPortalShortcut::aLateAnswerStillBinds() {
+    // A portal that asks the user first answers after start-up stopped waiting.
+    control(QStringLiteral("SetMode"), {QStringLiteral("held")});
+    const auto portal = PortalShortcut::offeredOn(*bus_, 300ms);
+    QVERIFY(portal);
+    int presses = 0;
+    QCOMPARE(portal->bind(SuperAltQ, [&presses] { ++presses; }), ShortcutResult::Unavailable);
+    control(QStringLiteral("Release"));
+    control(
+        QStringLiteral("Activate"),
+        {control(QStringLiteral("LastSession")).arguments().value(0), QStringLiteral("show-list")});
+    QTRY_COMPARE(presses, 1);
 }
 
 QTEST_GUILESS_MAIN(TestPortalShortcut)

@@ -7,7 +7,6 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -68,7 +67,7 @@ QString portalObjectPath(const QDBusConnection& bus, const QString& kind, const 
 // The session handle the portal gives as a string, though it names an object.
 QString sessionHandle(const QVariantMap& results) {
     const QVariant handle = results.value(QStringLiteral("session_handle"));
-    if (handle.canConvert<QDBusObjectPath>())
+    if (handle.metaType() == QMetaType::fromType<QDBusObjectPath>())
         return handle.value<QDBusObjectPath>().path();
     return handle.toString();
 }

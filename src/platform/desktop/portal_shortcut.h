@@ -33,9 +33,9 @@ public:
                                                      std::chrono::milliseconds wait = DefaultWait);
 
     // Binds the keys as the shortcut's preferred trigger and waits, at most the wait
-    // given, for the portal's answer. Unavailable when it refuses, fails or stays silent; Taken
-    // when it binds the shortcut to no keys. `onPressed` runs, queued, on each activation of ours,
-    // answers that come late included.
+    // given, for the portal's answer. Unavailable when it refuses, fails or stays silent;
+    // Taken when it binds the shortcut to no keys. `onPressed` runs, queued, on each
+    // activation of ours, after an answer that came late too.
     ShortcutResult bind(const ShortcutKeys& keys, ShortcutHandler onPressed);
 
 signals:
