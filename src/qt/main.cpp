@@ -53,9 +53,15 @@ int main(int argc, char* argv[]) {
     // Qt has taken its own options out of argv by now.
     form.setShortcut(
         quivanto::shortcutFromArguments(std::vector<std::string>(argv + 1, argv + argc)));
-    QObject::connect(&eventLoop, &quivanto::QtEventLoop::ended, &app, &QApplication::quit);
+    // Start-up may wait in a loop of its own (a message, the desktop portal's answer) while
+    // the tray icon already takes clicks; an end asked for then has no main loop to quit.
+    bool ended = false;
+    QObject::connect(&eventLoop, &quivanto::QtEventLoop::ended, &app, [&ended] {
+        ended = true;
+        QApplication::quit();
+    });
     const auto outcome = form.Form_Load();
     if (outcome != quivanto::StartOutcome::Resident)
         return exitCode(outcome);
-    return QApplication::exec();
+    return ended ? 0 : QApplication::exec();
 }

@@ -16,6 +16,7 @@ from desktop import (ProgramTest, list_window, press, run, tree_lines, wait_for,
                      windows_named)
 
 HOST = os.path.join(os.path.dirname(__file__), "tools", "fake_tray_host.py")
+GRAB_KEYS = os.path.join(os.path.dirname(__file__), "tools", "grab_keys.py")
 ITEM = "org.kde.StatusNotifierItem"
 MENU = "com.canonical.dbusmenu"
 REMOVE_ENTRY = "Remove Quivanto from the system tray..."
@@ -165,6 +166,25 @@ class StatusNotifierHost(ProgramTest):
         run("xdotool", "key", "--clearmodifiers", "alt+y")
         self.assertEqual(program.wait(timeout=10), 0)
         self.assertFalse(dbus.SessionBus().name_has_owner(service))
+
+    def test_leaving_the_tray_while_start_up_still_waits_ends_the_program(self):
+        self.start_host()
+        holder = subprocess.Popen(["/usr/bin/python3", GRAB_KEYS], stdout=subprocess.PIPE,
+                                  text=True)
+        self.addCleanup(lambda: (holder.kill(), holder.wait()))
+        self.assertEqual(holder.stdout.readline().strip(), "grabbed")
+        program = self.start()
+        taken = wait_for(lambda: windows_named("^Quivanto - Shortcut Taken$"),
+                         what="the start-up message")[0]
+        _, item = self.item()
+        item.ContextMenu(700, 760, dbus_interface=ITEM)
+        box = wait_for(lambda: windows_named("^Quivanto - Are you sure\\?$"),
+                       what="the question")[0]
+        run("xdotool", "windowactivate", "--sync", box.id)
+        run("xdotool", "key", "--clearmodifiers", "alt+y")
+        wait_for(lambda: not windows_named("^Quivanto - Are you sure\\?$"), what="the answer")
+        press(taken, "Return")
+        self.assertEqual(program.wait(timeout=10), 0)
 
     def test_the_icon_comes_in_every_panel_size(self):
         self.start_host()
