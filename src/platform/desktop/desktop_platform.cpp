@@ -506,13 +506,13 @@ desktop::ShortcutRoute DesktopPlatform::shortcutRoute() {
     if (session.wayland)
         portalShortcut_ = desktop::PortalShortcut::offeredOn(QDBusConnection::sessionBus());
     session.portalOffered = portalShortcut_ != nullptr;
-    shortcut_ = desktop::X11Shortcut::onQtConnection();
-    session.xServer = shortcut_ != nullptr;
+    x11Shortcut_ = desktop::X11Shortcut::onQtConnection();
+    session.xServer = x11Shortcut_ != nullptr;
     shortcutRoute_ = desktop::shortcutRoute(session);
     if (*shortcutRoute_ != desktop::ShortcutRoute::Portal)
         portalShortcut_.reset();
     if (*shortcutRoute_ != desktop::ShortcutRoute::KeyGrab)
-        shortcut_.reset();
+        x11Shortcut_.reset();
     return *shortcutRoute_;
 }
 
@@ -526,7 +526,7 @@ ShortcutResult DesktopPlatform::registerGlobalShortcut(const ShortcutKeys& keys,
     case desktop::ShortcutRoute::Portal:
         return portalShortcut_->bind(keys, std::move(onPressed));
     case desktop::ShortcutRoute::KeyGrab:
-        return shortcut_->grab(keys, std::move(onPressed));
+        return x11Shortcut_->grab(keys, std::move(onPressed));
     case desktop::ShortcutRoute::None:
         break;
     }

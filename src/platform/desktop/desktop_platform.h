@@ -85,7 +85,7 @@ private:
     std::unique_ptr<desktop::StatusNotifierItem> statusNotifierItem_;
     std::unique_ptr<desktop::HostArrival> hostArrival_; // while on an XEmbed tray
     std::unique_ptr<desktop::PortalShortcut> portalShortcut_;
-    std::unique_ptr<desktop::X11Shortcut> shortcut_;
+    std::unique_ptr<desktop::X11Shortcut> x11Shortcut_;
     std::optional<desktop::ShortcutRoute> shortcutRoute_; // chosen on first use
 };
 
