@@ -209,11 +209,10 @@ public:
 
     // Plain file queries and changes the C library cannot make portably. A path that
     // cannot be looked at (other than missing) is Kind::Other. removeFile takes a read-only
-    // file too; truncateFile cuts a file back to `size` bytes; copyAccess gives `to` the
-    // access rules of `from` (nothing happens when either is missing).
+    // file too; copyAccess gives `to` the access rules of `from` (nothing happens when
+    // either is missing).
     virtual FileStatus fileStatus(const std::string& path, Links links) = 0;
     virtual std::error_code removeFile(const std::string& path) = 0;
-    virtual std::error_code truncateFile(const std::string& path, std::uint64_t size) = 0;
     virtual void copyAccess(const std::string& from, const std::string& to) = 0;
 
     // The command line of the system's own system information tool; nothing when this

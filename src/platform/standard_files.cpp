@@ -43,12 +43,6 @@ std::error_code removeFile(const std::string& path) {
     return error;
 }
 
-std::error_code truncateFile(const std::string& path, std::uint64_t size) {
-    std::error_code error;
-    fs::resize_file(path, size, error);
-    return error;
-}
-
 void copyAccess(const std::string& from, const std::string& to) {
     std::error_code error;
     const auto status = fs::status(from, error);

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -14,7 +13,6 @@ namespace quivanto::standard_files {
 
 FileStatus fileStatus(const std::string& path, Links links);
 std::error_code removeFile(const std::string& path);
-std::error_code truncateFile(const std::string& path, std::uint64_t size);
 void copyAccess(const std::string& from, const std::string& to);
 std::optional<FolderEntries> folderEntries(const std::string& folder);
 std::string workingFolder();

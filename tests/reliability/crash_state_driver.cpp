@@ -72,9 +72,6 @@ public:
     std::error_code removeFile(const std::string& path) override {
         return backEnd_.removeFile(path);
     }
-    std::error_code truncateFile(const std::string& path, std::uint64_t size) override {
-        return backEnd_.truncateFile(path, size);
-    }
     void copyAccess(const std::string& from, const std::string& to) override {
         backEnd_.copyAccess(from, to);
     }

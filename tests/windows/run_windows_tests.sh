@@ -75,7 +75,8 @@ done
 export DISPLAY=":$(head -1 "$display_file")"
 export QUIVANTO_TEST_SCREEN=$screen_size
 start_wine
-ctest -L '^wine_display$' --output-on-failure "$@" || status=$?
+# Wine's windows on a loaded machine now and then miss a deadline; a real fault fails twice.
+ctest -L '^wine_display$' --output-on-failure --repeat until-pass:2 "$@" || status=$?
 
 # The X program the tour drags a file from: the Linux build's, or built here.
 drag_source="${QUIVANTO_DRAG_SOURCE:-$repo/build/tests/drag_source}"

@@ -281,10 +281,6 @@ std::error_code DesktopPlatform::removeFile(const std::string& path) {
     return standard_files::removeFile(path);
 }
 
-std::error_code DesktopPlatform::truncateFile(const std::string& path, std::uint64_t size) {
-    return standard_files::truncateFile(path, size);
-}
-
 void DesktopPlatform::copyAccess(const std::string& from, const std::string& to) {
     standard_files::copyAccess(from, to);
 }

@@ -52,7 +52,6 @@ public:
     std::error_code replaceFile(const std::string& from, const std::string& to) override;
     FileStatus fileStatus(const std::string& path, Links links) override;
     std::error_code removeFile(const std::string& path) override;
-    std::error_code truncateFile(const std::string& path, std::uint64_t size) override;
     void copyAccess(const std::string& from, const std::string& to) override;
     std::optional<FolderEntries> folderEntries(const std::string& folder) override;
     std::string workingFolder() override;

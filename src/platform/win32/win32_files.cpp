@@ -174,18 +174,4 @@ std::error_code removeFile(const std::string& path) {
     return error;
 }
 
-std::error_code truncateFile(const std::string& path, std::uint64_t size) {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return lastError();
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(size);
-    std::error_code result;
-    if (!SetFilePointerEx(handle, position, nullptr, FILE_BEGIN) || !SetEndOfFile(handle))
-        result = lastError();
-    CloseHandle(handle);
-    return result;
-}
-
 } // namespace quivanto::win32

@@ -50,7 +50,4 @@ FileStatus fileStatus(const std::string& path, Links links);
 // DeleteFileA; a read-only file loses its read-only attribute first.
 std::error_code removeFile(const std::string& path);
 
-// SetEndOfFile at `size`.
-std::error_code truncateFile(const std::string& path, std::uint64_t size);
-
 } // namespace quivanto::win32

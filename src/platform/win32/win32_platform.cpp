@@ -78,10 +78,6 @@ std::error_code Win32Platform::removeFile(const std::string& path) {
     return win32::removeFile(path);
 }
 
-std::error_code Win32Platform::truncateFile(const std::string& path, std::uint64_t size) {
-    return win32::truncateFile(path, size);
-}
-
 // A new file in the list's folder already takes the folder's inherited access rules, as the
 // list did; the one rule of its own a file carries, read-only, was refused before writing.
 void Win32Platform::copyAccess(const std::string&, const std::string&) {}
