@@ -7,15 +7,15 @@
 namespace quivanto::win32 {
 
 std::unique_ptr<AddItemView> DialogWindows::makeAddItemView(Form2& form) {
-    return std::make_unique<Form2Window>(form, platform_.screenMetrics(), listWindow_);
+    return std::make_unique<Form2Window>(form, platform_.screenMetrics(), listWindow_());
 }
 
 std::unique_ptr<PropertiesView> DialogWindows::makePropertiesView(Form3& form) {
-    return std::make_unique<Form3Window>(form, platform_.screenMetrics(), listWindow_);
+    return std::make_unique<Form3Window>(form, platform_.screenMetrics(), listWindow_());
 }
 
 std::unique_ptr<AboutView> DialogWindows::makeAboutView(Form4& form) {
-    return std::make_unique<Form4Window>(form, platform_.screenMetrics(), listWindow_);
+    return std::make_unique<Form4Window>(form, platform_.screenMetrics(), listWindow_());
 }
 
 } // namespace quivanto::win32

@@ -5,15 +5,19 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 namespace quivanto::win32 {
 
 // The Windows front end's dialog windows, made afresh for each opening. They are owned by
-// the list window, which keeps them above it and (but for Add Item) out of the taskbar.
+// the list window, which keeps them above it and (but for Add Item) out of the taskbar; it
+// is asked for when a dialog opens, since it is made only when first needed.
 class DialogWindows final : public DialogViews {
 public:
-    DialogWindows(Platform& platform, HWND listWindow)
+    DialogWindows(Platform& platform, std::function<HWND()> listWindow)
         : platform_(platform)
-        , listWindow_(listWindow) {}
+        , listWindow_(std::move(listWindow)) {}
 
     std::unique_ptr<AddItemView> makeAddItemView(Form2& form) override;
     std::unique_ptr<PropertiesView> makePropertiesView(Form3& form) override;
@@ -21,7 +25,7 @@ public:
 
 private:
     Platform& platform_;
-    HWND listWindow_;
+    std::function<HWND()> listWindow_;
 };
 
 } // namespace quivanto::win32

@@ -71,13 +71,28 @@ ListWindow::ListWindow(HINSTANCE instance, const ScreenMetrics& metrics,
     ensureWindowClass({WindowClassName, &ListWindow::windowProc, CS_DBLCLKS, nullptr, true},
                       "list window");
     green_.reset(CreateSolidBrush(ListGreen));
-    // Form1 places it before it is ever shown.
+}
+
+HWND ListWindow::window() {
+    ensureWindow();
+    return window_;
+}
+
+// Under Wine a process's first window costs it most of its start-up, so the list window
+// waits until the tray icon is in: the icon shows as early as a bare tray program's.
+void ListWindow::ensureWindow() {
+    if (window_ != nullptr)
+        return;
+    // Made on the primary monitor and then moved, so a window placed on a monitor of
+    // another scale hears of it as when the flows move it there.
     window_ =
         CreateWindowExA(WS_EX_TOOLWINDOW, WindowClassName, "Quivanto", WS_POPUP | WS_CLIPCHILDREN,
-                        0, 0, 0, 0, nullptr, nullptr, instance, this);
+                        0, 0, 0, 0, nullptr, nullptr, instance_, this);
     if (window_ == nullptr)
         throw std::runtime_error("Quivanto could not create its list window (error " +
                                  std::to_string(GetLastError()) + ").");
+    if (windowPlace_)
+        place(*windowPlace_, listPlace_);
 }
 
 ListWindow::~ListWindow() {
@@ -150,6 +165,7 @@ void ListWindow::onRunLater() {
 void ListWindow::ensureControls() {
     if (list_ != nullptr)
         return;
+    ensureWindow();
     loadPictures();
     listFont_ =
         makeFont("Courier New", ListFontPoints, metrics_.twipsPerPixelY, {.fixedPitch = true});
@@ -541,9 +557,12 @@ int ListWindow::selectedIndex() const {
 // The window stands where the flows put it; its size and the list's place follow the scale
 // of the monitor it is on.
 void ListWindow::place(const PixelRect& window, const PixelRect& list) {
+    windowPlace_ = window;
+    listPlace_ = list;
+    if (window_ == nullptr)
+        return;
     SetWindowPos(window_, nullptr, window.left, window.top, scaledX(window.width),
                  scaledY(window.height), SWP_NOZORDER | SWP_NOACTIVATE);
-    listPlace_ = list;
     if (list_ != nullptr)
         SetWindowPos(list_, nullptr, scaledX(list.left), scaledY(list.top), scaledX(list.width),
                      scaledY(list.height), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -574,6 +593,7 @@ WindowHandle ListWindow::nativeHandle() const {
 }
 
 void ListWindow::runLater(std::function<void()> task) {
+    ensureWindow();
     later_.push_back(std::move(task));
     PostMessageA(window_, RunLaterMessage, 0, 0);
 }

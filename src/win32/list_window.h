@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include <shellapi.h>
 
 #include <array>
@@ -51,7 +53,8 @@ public:
     // Events go to `form` from now on.
     void attach(Form1& form) { form_ = &form; }
 
-    HWND window() const { return window_; }
+    // Made when first needed, which is after the tray icon at start.
+    HWND window();
     HWND list() const { return list_; }
     // The banner as drawn now: the 1x or the 2x picture.
     HBITMAP bannerPicture() const { return banner_.get(); }
@@ -92,6 +95,7 @@ private:
     // Runs `task` once the event being handled is over.
     void runLater(std::function<void()> task);
 
+    void ensureWindow();
     void ensureControls();
     void loadPictures();
     void placeControls();
@@ -118,6 +122,7 @@ private:
     HWND window_ = nullptr;
     HWND list_ = nullptr;
     HWND tooltip_ = nullptr;
+    std::optional<PixelRect> windowPlace_; // kept until the window is made
     PixelRect listPlace_;
     FontHandle listFont_;
     BrushHandle green_;

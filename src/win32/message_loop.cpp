@@ -14,9 +14,14 @@ constexpr UINT RunTasksMessage = WM_APP + 1;
 
 } // namespace
 
-MessageLoop::MessageLoop(HINSTANCE instance) {
+MessageLoop::MessageLoop(HINSTANCE instance)
+    : instance_(instance) {}
+
+void MessageLoop::ensureWindow() {
+    if (window_ != nullptr)
+        return;
     ensureWindowClass({LoopClassName, &MessageLoop::windowProc}, "message loop's window");
-    window_ = CreateWindowExA(0, LoopClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+    window_ = CreateWindowExA(0, LoopClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_,
                               nullptr);
     if (window_ == nullptr)
         throw std::runtime_error("Quivanto could not create its message loop's window (error " +
@@ -25,11 +30,14 @@ MessageLoop::MessageLoop(HINSTANCE instance) {
 }
 
 MessageLoop::~MessageLoop() {
+    if (window_ == nullptr)
+        return;
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
 }
 
 void MessageLoop::runLater(std::function<void()> task) {
+    ensureWindow();
     tasks_.push_back(std::move(task));
     PostMessageA(window_, RunTasksMessage, 0, 0);
 }

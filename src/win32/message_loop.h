@@ -10,7 +10,8 @@
 namespace quivanto::win32 {
 
 // The program's message loop as the flows see it. Tasks run from a message-only window, so
-// a modal loop (a message box) delivers them too, as it would not a thread message.
+// a modal loop (a message box) delivers them too, as it would not a thread message. The
+// window is made with the first task: nothing of it stands before the tray icon.
 class MessageLoop final : public EventLoop {
 public:
     explicit MessageLoop(HINSTANCE instance);
@@ -27,7 +28,9 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void runTasks();
+    void ensureWindow();
 
+    HINSTANCE instance_;
     HWND window_ = nullptr;
     std::deque<std::function<void()>> tasks_;
 };

@@ -14,7 +14,7 @@ namespace {
 int startAndRun(Platform& platform, HINSTANCE instance, const std::string& folder,
                 const ShortcutChoice& shortcut) {
     ListWindow listWindow(instance, platform.screenMetrics(), platform.textEncoding());
-    DialogWindows dialogViews(platform, listWindow.window());
+    DialogWindows dialogViews(platform, [&listWindow] { return listWindow.window(); });
     MessageLoop loop(instance);
     Form1 form(platform, loop, folder, listWindow, dialogViews);
     listWindow.attach(form);

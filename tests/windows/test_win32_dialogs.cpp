@@ -63,7 +63,8 @@ protected:
         std::filesystem::current_path(folder.path());
         platform.folderBackEnd = &system;
         platform.roots = {folder.path().root_path().string()};
-        dialogs = std::make_unique<win32::DialogWindows>(platform, owner.handle());
+        dialogs =
+            std::make_unique<win32::DialogWindows>(platform, [this] { return owner.handle(); });
         form = std::make_unique<Form1>(platform, loop, folder.path().string(), list, *dialogs);
         form->Form_Load();
         pump();

@@ -42,7 +42,8 @@ class ListWindowTest : public ::testing::Test {
 public:
     ListWindowTest() {
         testing_::writeFile(folder.path() / "list.dat", ListBytes);
-        dialogs = std::make_unique<win32::DialogWindows>(platform, window.window());
+        dialogs =
+            std::make_unique<win32::DialogWindows>(platform, [this] { return window.window(); });
         form = std::make_unique<Form1>(platform, loop, folder.path().string(), window, *dialogs);
         window.attach(*form);
         EXPECT_EQ(form->Form_Load(), StartOutcome::Resident);
@@ -361,7 +362,7 @@ struct ScaleView {
     LONG bannerWidth = 0;
 };
 
-ScaleView scaleView(const ListWindow& window) {
+ScaleView scaleView(ListWindow& window) {
     ScaleView view;
     GetWindowRect(window.window(), &view.frame);
     for (const int id : ListWindow::TabOrder) {
