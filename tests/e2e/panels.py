@@ -40,10 +40,13 @@ class PanelTest(ProgramTest):
         env = dict(os.environ, NO_AT_BRIDGE="1", **cls.environment)
         cls.panel = subprocess.Popen(cls.command, env=env, stdout=log, stderr=log)
         log.close()
-        cls.panel_box = wait_for(cls.find_panel, timeout=20, what="the panel")
-        # A loaded machine maps the panel well before the window manager publishes the room
-        # it reserves; the list can only open beside a panel the work area leaves out.
-        wait_for(cls.room_reserved, timeout=20, what="the work area to leave out the panel")
+        # A loaded machine shows a panel well before it settles: mate-panel stands 24 px
+        # high before 25, and the window manager publishes the room it reserves later still.
+        try:
+            cls.panel_box = wait_for(cls.settled_panel, timeout=30, what="the panel")
+        except AssertionError:
+            raise AssertionError(f"the panel ({cls.find_panel()}) did not settle with room "
+                                 f"left for it (work area {work_area()})") from None
 
     @classmethod
     def stop_panel(cls):
@@ -64,12 +67,19 @@ class PanelTest(ProgramTest):
         return None
 
     @classmethod
-    def room_reserved(cls):
-        _, panel_y, _, panel_height = cls.panel_box
-        _, area_y, _, area_height = work_area()
-        if cls.panel_side == "top":
-            return area_y == panel_y + panel_height
-        return area_y + area_height == panel_y
+    def settled_panel(cls):
+        """The panel's box once it and the work area stay the same for half a second, the
+        work area leaving room on the panel's side."""
+        box, area = cls.find_panel(), work_area()
+        if box is None or not cls.room_reserved(area):
+            return None
+        time.sleep(0.5)
+        return box if (cls.find_panel(), work_area()) == (box, area) else None
+
+    @classmethod
+    def room_reserved(cls, area):
+        _, area_y, _, area_height = area
+        return area_y > 0 if cls.panel_side == "top" else area_y + area_height < 768
 
     def taskbar_box(self, icon_x):
         """Where a task button of ours would show: the tray's panel left of the list, which
@@ -159,22 +169,26 @@ class PanelTest(ProgramTest):
         _, (x, y) = self.resident()
         click(x, y)
         wait_for(self.shown, what="the list window")
-        panel_top, panel_bottom = self.panel_box[1], self.panel_box[1] + self.panel_box[3]
+        # The room the panel reserves is what a program can know of it, whatever it draws.
+        _, area_y, _, area_height = work_area()
 
         def edge_at_panel(g):
             if self.panel_side == "top":
-                return g["y"], panel_bottom
-            return g["y"] + g["height"], panel_top
+                return g["y"], area_y
+            return g["y"] + g["height"], area_y + area_height
 
-        # A window manager may still be settling a window that has just mapped.
-        try:
-            wait_for(lambda: len(set(edge_at_panel(list_window().geometry))) == 1, timeout=2,
-                     what="the list at the panel")
-        except AssertionError:
-            pass
+        # A window manager may still be settling a window that has just mapped; the last
+        # place seen while it is shown counts.
         g = list_window().geometry
+        deadline = time.monotonic() + 2
+        while len(set(edge_at_panel(g))) != 1 and time.monotonic() < deadline:
+            time.sleep(0.05)
+            window = list_window()
+            if window is None or not window.viewable:
+                break
+            g = window.geometry
         self.assertEqual(g["x"] + g["width"], x)
-        self.assertEqual(*edge_at_panel(g), f"work area {work_area()}")
+        self.assertEqual(*edge_at_panel(g), f"panel {self.panel_box}, work area {work_area()}")
 
     def check_a_double_click_ends_shown(self):
         _, (x, y) = self.resident()
