@@ -9,14 +9,15 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import (ProgramTest, Window, click, green_box, list_window,  # noqa: E402
-                     on_screen_windows, press, run, wait_for, windows_named, work_area)
+from desktop import (Window, click, list_window, on_screen_windows, press, run,  # noqa: E402
+                     wait_for, windows_named, work_area)
+import panels  # noqa: E402
 
 XFCONFD = "/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"
 PANEL_CONFIG = os.path.join(os.path.dirname(__file__), "xfce", "xfce4-panel.xml")
 
 
-class XfcePanel(ProgramTest):
+class XfcePanel(panels.PanelProgram):
     @classmethod
     def setUpClass(cls):
         work = os.environ["QUIVANTO_E2E_WORK"]
@@ -39,42 +40,6 @@ class XfcePanel(ProgramTest):
         for daemon in reversed(cls.daemons):
             daemon.kill()
             daemon.wait()
-
-    def icon(self):
-        """The centre of our icon in the panel, on screen, once it is drawn and still."""
-        last = None
-        stable = 0
-        deadline = time.monotonic() + 15
-        while time.monotonic() < deadline:
-            box = green_box(self.panel_box)
-            if box is not None and box == last:
-                stable += 1
-                if stable >= 3:
-                    left, top, right, bottom = box
-                    return (self.panel_box[0] + (left + right) // 2,
-                            self.panel_box[1] + (top + bottom) // 2)
-            else:
-                stable = 0
-            last = box
-            time.sleep(0.1)
-        raise AssertionError("the icon did not appear in the panel")
-
-    def resident(self):
-        program = self.start(env=dict(os.environ, NO_AT_BRIDGE="1"))
-        self.addCleanup(self.wait_for_icon_to_go)
-        return program, self.icon()
-
-    def wait_for_icon_to_go(self):
-        for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-            process.wait()
-        wait_for(lambda: green_box(self.panel_box) is None,
-                 what="the icon to leave the panel")
-
-    def shown(self):
-        window = list_window()
-        return window is not None and window.viewable
 
     def test_a_click_opens_the_list_at_the_icon_and_another_hides_it(self):
         _, (x, y) = self.resident()
